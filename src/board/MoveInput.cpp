@@ -1,0 +1,5 @@
+// PLACEHOLDER: replaced by move input.
+#include "board/UnitMoves.h"
+
+bool ParseAndMakeMove(const std::string&) { return false; }
+void MakeInputMove(Move) {}

@@ -1,0 +1,65 @@
+// Moves: their encoding, the legal-move generators, making and taking back
+// moves, static exchange evaluation and move input.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "board/UnitBitBoard.h"
+
+// Move layout: bits 0-5 from, 6-11 to, 12-15 piece (the new piece for a
+// promotion), 16-19 captured piece, bit 20 Black, bits 21-23 kind.
+using Move = uint32_t;
+
+enum : uint32_t {
+  KindQuiet = 0, KindCapture = 1, KindCastleShort = 2, KindCastleLong = 3,
+  KindEnPassant = 4, KindPromotion = 5, KindCapturePromotion = 6
+};
+
+constexpr uint32_t MoveFrom(Move m) { return m & 63; }
+constexpr uint32_t MoveTo(Move m) { return (m >> 6) & 63; }
+constexpr uint32_t MovePiece(Move m) { return (m >> 12) & 15; }
+constexpr uint32_t MoveCaptured(Move m) { return (m >> 16) & 15; }
+constexpr bool MoveIsBlack(Move m) { return (m >> 20) & 1; }
+constexpr uint32_t MoveKind(Move m) { return (m >> 21) & 7; }
+constexpr uint32_t MoveType(Move m) { return (m >> 20) & 15; }  // 2 * kind + black
+constexpr Move MakeMoveValue(uint32_t from, uint32_t to, uint32_t piece, uint32_t captured,
+                             uint32_t black, uint32_t kind) {
+  return from | (to << 6) | (piece << 12) | (captured << 16) | (black << 20) | (kind << 21);
+}
+
+// Every move targets a square that at most 16 pieces can reach in one move
+// (the nearest piece on each of the 8 lines through it and the 8 knight
+// squares), and only the at most 8 x 3 pawn moves onto a back rank multiply,
+// by 4 promotion pieces: 64 * 16 + 24 * 3 = 1096 moves bound any position the
+// set-up accepts, however many promoted pieces it holds.
+constexpr int MaxMoves = 1096;
+
+struct MoveList {
+  int32_t Count;
+  Move Moves[MaxMoves];
+  int32_t Scores[MaxMoves];
+};
+
+// Legal move generation.
+void GenerateMoves(MoveList& list);
+void GenerateWhiteCaptures(MoveList& list);
+void GenerateBlackCaptures(MoveList& list);
+void GenerateWhiteQuiets(MoveList& list);
+void GenerateBlackQuiets(MoveList& list);
+void GenerateWhiteEvasions(MoveList& list);
+void GenerateBlackEvasions(MoveList& list);
+
+// Making and taking back moves.
+void MakeMove(Move move);
+void UnmakeMove();
+void MakeNullMove();
+void UnmakeNullMove();
+
+// Static exchange evaluation.
+extern const int32_t SeeValue[13];
+int32_t SEE(Move move);
+int32_t SwapOff(uint8_t from, uint8_t to);
+
+// Move input.
+bool ParseAndMakeMove(const std::string& text);
+void MakeInputMove(Move move);

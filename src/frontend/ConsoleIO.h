@@ -1,0 +1,35 @@
+// Standard input and output: the line poll, the line reader, the line writer,
+// colours, and the start-up sequence.
+#pragma once
+#include <cstdint>
+#include <string>
+
+extern int32_t ProtocolMode;  // 0 console, 1 UCI, 2 xboard
+extern int32_t HashSizeMB;
+extern bool IsConsoleInput;
+
+void ProgramEntry();
+void InitConsoleIO();
+void InitEngine();
+
+uint16_t InputAvailable();
+void ReadInput(std::string& line, uint16_t count);
+// Reads one line for a prompt through the same input buffer; false at end of input.
+bool ReadPromptLine(std::string& line);
+
+void WriteRaw(const char* buffer, uint32_t count);
+void WriteLine(const std::string& text);
+// Buffered text output (board cells, report boxes), flushed before the next
+// line or colour change so bytes leave in the order written.
+void WriteText(const std::string& text);
+void FlushText();
+
+std::string PadStr(const std::string& text, int32_t width);
+void SetColorLogo();
+void SetColorWhiteOnBrown();
+void SetColorWhiteOnGrey();
+void SetColorBlackOnBrown();
+void SetColorBlackOnGrey();
+void SetColorNormal();
+void PrintRule();
+void PrintLogo();

@@ -1,0 +1,6 @@
+#include "frontend/ConsoleIO.h"
+
+int main() {
+  ProgramEntry();
+  return 0;
+}
