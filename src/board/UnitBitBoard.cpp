@@ -150,8 +150,6 @@ void InitStepAttacks(int f, int r) {
   KingAttacks[s] = 0;
   KingRing2[s] = 0;
   KnightAttacks[s] = 0;
-  WhitePawnAttacks[s] = 0;
-  BlackPawnAttacks[s] = 0;
   for (int df = -2; df <= 2; df++)
     for (int dr = -2; dr <= 2; dr++) {
       const int chebyshev = std::max(std::abs(df), std::abs(dr));
@@ -163,7 +161,7 @@ void InitStepAttacks(int f, int r) {
   BlackPawnAttacks[s] = Bit(f - 1, r - 1) | Bit(f + 1, r - 1);
 }
 
-void InitFileLoop() {
+void InitMasksAndStepAttacks() {
   for (int f = 0; f < 8; f++) {
     FileMask[f] = 0;
     AdjacentFilesMask[f] = 0;
@@ -306,7 +304,7 @@ inline BitBoard LookupToward(uint8_t s, int32_t d) {
 
 void InitBitBoards() {
   InitSquareMasks();
-  InitFileLoop();
+  InitMasksAndStepAttacks();
   InitRankAttacks();
   InitLineAttacks();
   InitEmptyBoardMasks();
