@@ -13,6 +13,8 @@
 // material cache (their signatures could equal those of ordinary positions).
 // For every position whose counts fit the fields the signature, its slot and
 // every result are exactly those of the packed signature alone.
+// Any other reader of a single count (is there a queen at all?) should
+// likewise look at PieceBB rather than at the signature's field.
 #pragma once
 #include <cstdint>
 

@@ -128,13 +128,6 @@ TEST(MaterialEvaluation, RecognisedExactlyForTwoMenAtMostAndNoQueenPair) {
   EXPECT_EQ(recognised, 64);
 }
 
-TEST(MaterialEvaluation, ThreeMenAreNeverRecognised) {
-  auto m = MaterialOf(EndingFen("", "nnn"));
-  EXPECT_EQ(m.Recognised, 0);
-  EXPECT_EQ(m.Score, -900);
-  EXPECT_EQ(m.Weight, 255 - 15 * 15 * 255 / 26896);
-}
-
 TEST(MaterialCacheSlots, FoldHighPartOntoLowPart) {
   EXPECT_EQ(MaterialCacheSlot(0), 0u);
   EXPECT_EQ(MaterialCacheSlot(0x1001), 0u);

@@ -64,15 +64,6 @@ TEST_F(PSETest, KingAndQueenTables) {
   EXPECT_EQ(Opening(WhiteQueen, "d4"), 3 + 2 + 2 + 2);  // on the long diagonal, central
 }
 
-TEST_F(PSETest, BishopAndRookTables) {
-  EXPECT_EQ(Opening(WhiteBishop, "d4"), 10 + 5);
-  EXPECT_EQ(Opening(WhiteBishop, "c1"), 1 - 7 - 5);
-  EXPECT_EQ(Endgame(WhiteBishop, "a1"), 3 - 3);
-  EXPECT_EQ(Opening(WhiteRook, "d5"), 8);
-  EXPECT_EQ(Endgame(WhiteRook, "a8"), -2);
-  EXPECT_EQ(Endgame(WhiteRook, "h7"), 1);
-}
-
 TEST_F(PSETest, BlackBaseTablesAreNegatedMirrors) {
   const uint8_t pairs[6][2] = {{WhitePawn, BlackPawn},   {WhiteKnight, BlackKnight},
                                {WhiteBishop, BlackBishop}, {WhiteRook, BlackRook},
