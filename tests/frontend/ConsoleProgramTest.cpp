@@ -43,7 +43,7 @@ void ExpectOutput(const ProgramResult& r, const std::string& afterStartup) {
 
 void ExpectConversionError(const ProgramResult& r, const std::string& text) {
   EXPECT_EQ(r.Out, StartupText());
-  EXPECT_EQ(r.Err, "'" + text + "' is not a valid integer value\n");
+  EXPECT_EQ(r.Err, ConversionErrorText(text));
   EXPECT_EQ(r.ExitCode, 1);
 }
 

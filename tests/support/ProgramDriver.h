@@ -19,3 +19,15 @@ ProgramResult RunProgram(const std::string& input);
 
 // The exact bytes the program writes at start-up before it reads its first command.
 std::string StartupText();
+
+// What the program writes to standard error when a strict integer parse of
+// the text fails, just before it ends with exit code 1.
+std::string ConversionErrorText(const std::string& text);
+
+// As RunProgram, with standard input and output on a pseudo-terminal (no echo,
+// no output translation) and standard error on a pipe. The typed text is in
+// the terminal's input queue before the program starts; each chunk is sent
+// once the output so far ends with the matching entry of waitFor (an empty
+// entry waits for nothing).
+ProgramResult RunProgramOnTerminal(const std::string& typedBeforeStart, const std::vector<std::string>& chunks,
+                                   const std::vector<std::string>& waitFor, int timeoutMs = 60000);
