@@ -70,7 +70,8 @@ void XboardHandOver() {
 }
 
 void EngineMoves() {
-  // The move choice and its report come with the search.
+  // The move choice and its report ("Best move: ", the move made, the board)
+  // come with the search.
 }
 
 void SetPositionAndShow(const std::string& fen) {
@@ -113,25 +114,27 @@ bool ConsoleCommand(const std::string& line) {
     PrintLogo();
     InitEngine();
   } else if (line == "lmoves" || line == "l") {
-    // The legal-move list comes with move notation.
+    // ListLegalMoves: comes with move notation.
   } else if (line == "board" || line == "b") {
-    // The board display comes with its own unit.
-  } else if (HasPrefix(line, "figurines") || HasPrefix(line, "f ")) {
-    // Figurine setting: comes with the board display.
+    // PrintBoard: comes with the board display.
+  } else if (HasPrefix(line, "figurines")) {
+    // SetFigurines(ArgumentFrom(line, 11)), redrawing: comes with the board display.
+  } else if (HasPrefix(line, "f ")) {
+    // SetFigurines(ArgumentFrom(line, 3)), redrawing.
   } else if (HasPrefix(line, "board")) {
-    // Board size setting: comes with the board display.
+    // SetBoardDisplay(ArgumentFrom(line, 7)), redrawing.
   } else if (HasPrefix(line, "m ")) {
     SetMoveTime(ArgumentFrom(line, 3));
   } else if (HasPrefix(line, "movetime ")) {
     SetMoveTime(ArgumentFrom(line, 10));
   } else if (HasPrefix(line, "b ")) {
-    // Board size setting: comes with the board display.
+    // SetBoardDisplay(ArgumentFrom(line, 3)), redrawing.
   } else if (line == "epd" || line == "e") {
     WriteLine(GetFEN());
   } else if (line == "testsuite" || line == "t") {
-    // The EPD test suite comes with its own unit.
+    // RunTestSuite: comes with the EPD suites.
   } else if (line == "valsuite" || line == "v") {
-    // The evaluation walk-through comes with the EPD test suite.
+    // RunEvalSuite: comes with the EPD suites.
   } else if (line == "help" || line == "h" || line == "?") {
     PrintHelp();
   } else if (ParseAndMakeMove(line)) {
