@@ -185,7 +185,11 @@ void ReadInput(std::string& line, uint16_t count) {
   TakeInput(n);
 }
 
-void WaitForInput(int32_t timeoutMs) { FillInput(timeoutMs); }
+void WaitForInput(int32_t timeoutMs) {
+  // Nothing written may sit in our buffer while we wait for the reader's answer.
+  FlushText();
+  FillInput(timeoutMs);
+}
 
 bool ReadPromptLine(std::string& line) {
   FlushText();
