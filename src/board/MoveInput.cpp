@@ -67,7 +67,8 @@ int32_t MatchPromotion(const std::string& text, const MoveList& list) {
     Move move = list.Moves[i];
     if (static_cast<int32_t>(MoveFrom(move)) != from || static_cast<int32_t>(MoveTo(move)) != to)
       continue;
-    if (LowerCase(PieceLetters[MovePiece(move)]) == wanted) return i;
+    uint32_t piece = MovePiece(move);
+    if (piece <= BlackKing && LowerCase(PieceLetters[piece]) == wanted) return i;
   }
   return -1;
 }

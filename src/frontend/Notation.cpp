@@ -17,6 +17,11 @@ bool IsCastlingType(uint32_t type) { return type >= 4 && type <= 7; }
 
 char UpperCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
+// Upper-case letter of a piece code as the move holds it (bits 12-15).
+char PieceLetterOf(uint32_t piece) {
+  return piece <= BlackKing ? UpperCase(PieceLetters[piece]) : '?';
+}
+
 char PromotionLetter(uint32_t piece) {
   switch (piece) {
     case WhiteQueen: case BlackQueen: return 'q';
@@ -35,25 +40,27 @@ struct SANRecord {
   std::string San;
 };
 
-// "+" or "#" when the move checks or mates, else nothing. The reply list is
+// '+' or '#' when the move checks or mates, else 0. The reply list is
 // generated whether or not the move checks, as the move input does, so that a
 // castling right the generator gives up there is given up here too (and taken
 // back with the move).
-std::string CheckMark(Move move) {
+char CheckMark(Move move) {
   MoveList replies;
   MakeMove(move);
   GenerateMoves(replies);
-  std::string mark;
-  if (InCheck) mark = replies.Count == 0 ? "#" : "+";
+  char mark = 0;
+  if (InCheck) mark = replies.Count == 0 ? '#' : '+';
   UnmakeMove();
   return mark;
 }
 
-// Piece letter, capture mark, target, promotion piece and check mark; the
-// from-square part that a piece move may need comes later.
+// Piece letter (or a capturing pawn's file), capture mark, target, promotion
+// piece and check mark; the from-square part that a piece move may need comes
+// later.
 void BuildPlainSAN(SANRecord& record, Move move) {
   uint32_t type = MoveType(move);
   record.Type = static_cast<uint8_t>(type);
+  record.San.clear();
   if (type == 4 || type == 5) {
     record.Letter = 'O';
     record.San = "O-O";
@@ -65,18 +72,20 @@ void BuildPlainSAN(SANRecord& record, Move move) {
     record.To = static_cast<uint8_t>(MoveTo(move));
     // The letter comes from the board: a promotion's move field holds the new piece.
     record.Letter = UpperCase(PieceLetters[Board[record.From]]);
-    record.San = SquareNames[record.To];
-    if (IsCaptureType(type)) record.San = "x" + record.San;
+    bool capture = IsCaptureType(type);
     if (record.Letter != 'P')
-      record.San = record.Letter + record.San;
-    else if (IsCaptureType(type))
-      record.San = SquareNames[record.From][0] + record.San;
+      record.San += record.Letter;
+    else if (capture)
+      record.San += SquareNames[record.From][0];
+    if (capture) record.San += 'x';
+    record.San += SquareNames[record.To];
     if (IsPromotionType(type)) {
       record.San += '=';
-      record.San += UpperCase(PieceLetters[MovePiece(move)]);
+      record.San += PieceLetterOf(MovePiece(move));
     }
   }
-  record.San += CheckMark(move);
+  char mark = CheckMark(move);
+  if (mark) record.San += mark;
 }
 
 bool NeedsDisambiguation(char letter) {
@@ -97,14 +106,15 @@ void Disambiguate(SANRecord* records, int32_t count, int32_t i) {
   }
   if (!found) return;
   const char* fromName = SquareNames[record.From];
-  std::string insert;
+  std::string san(1, record.Letter);
   if (fileUnique)
-    insert = fromName[0];
+    san += fromName[0];
   else if (rankUnique)
-    insert = fromName[1];
+    san += fromName[1];
   else
-    insert = fromName;
-  record.San = record.Letter + insert + record.San.substr(1);
+    san += fromName;
+  san.append(record.San, 1, std::string::npos);
+  record.San = san;
 }
 
 }  // namespace
