@@ -216,6 +216,7 @@ TEST_F(FenSetUp, DigitLinesOfSyntaxFailures) {
       {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBN0 w KQkq -", "3\r\n"},
       {"rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -", "3\r\n"},
       {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP w KQkq -", "3\r\n"},  // stops at the w
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBN w KQkq -", "3\r\n"},  // short last rank
       {"7/8/8/8/8/8/8/8 w - -", "1\r\n"},
       {"6/8/8/8/8/8/8/8 w - -", "1\r\n"},
       {"8/8/8/8/8/8/8/K7k w - -", "4\r\n"},
