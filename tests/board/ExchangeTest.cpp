@@ -70,10 +70,10 @@ TEST(Exchange, XrayAttackersJoinFromBehind) {
   EXPECT_EQ(AddXrayAttackers(0, Sq("e3"), -8), SquareMask[Sq("e1")]);
 
   // Both colours' sliders of the line's kind join, other kinds do not.
-  SetFEN("7k/8/8/8/8/2B5/8/b3K3 w - - 0 1");
+  SetFEN("6k1/8/8/8/8/2B5/8/b3K3 w - - 0 1");
   EXPECT_EQ(AddXrayAttackers(SquareMask[Sq("h8")], Sq("d4"), -9),
             SquareMask[Sq("h8")] | SquareMask[Sq("c3")] | SquareMask[Sq("a1")]);
-  SetFEN("7k/8/8/8/8/2B5/8/R3K3 w - - 0 1");
+  SetFEN("6k1/8/8/8/8/2B5/8/R3K3 w - - 0 1");
   EXPECT_EQ(AddXrayAttackers(0, Sq("d4"), -9), SquareMask[Sq("c3")]);
   EXPECT_EQ(AddXrayAttackers(0, Sq("a4"), -8), SquareMask[Sq("a1")]);
   EXPECT_EQ(AddXrayAttackers(0, Sq("d3"), -1), 0u);
