@@ -1,6 +1,6 @@
 # Velkar: `make run` builds the release binary and starts it; `make test`
 # builds and runs every test; `make bench` runs the benchmarks.
-JOBS ?= $(shell nproc)
+JOBS ?= 4
 RELEASE := build/release
 ASAN := build/asan
 

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "board/UnitBitBoard.h"
 
@@ -49,16 +50,55 @@ void GenerateBlackQuiets(MoveList& list);
 void GenerateWhiteEvasions(MoveList& list);
 void GenerateBlackEvasions(MoveList& list);
 
+// Legality tests the generators share: a possibly pinned piece moving from
+// from to to, and an en-passant capture, leave no enemy slider on the king.
+bool WhiteCaptureKeepsKingSafe(uint8_t from, uint8_t to);
+bool BlackCaptureKeepsKingSafe(uint8_t from, uint8_t to);
+bool WhiteQuietKeepsKingSafe(uint8_t from, uint8_t to);
+bool BlackQuietKeepsKingSafe(uint8_t from, uint8_t to);
+bool WhiteEnPassantIsLegal(uint8_t from, uint8_t to);
+bool BlackEnPassantIsLegal(uint8_t from, uint8_t to);
+
+// Ordering score of a capture by [attacker code][victim code 1..10].
+extern const int32_t CaptureScore[13][11];
+
 // Making and taking back moves.
+// The state before one move, saved by MakeMove and copied back by UnmakeMove.
+struct UndoRecord {
+  Move move;
+  uint8_t EpFile;
+  uint8_t CastleRights;
+  int32_t PSEScore;
+  uint64_t HashKey;
+  uint32_t PawnKey;
+  uint8_t InCheck;
+  // The whole clock, not its low byte: taking a move back never changes it.
+  uint32_t HalfmoveClock;
+  uint32_t MaterialSignature;
+};
+
+// The record of ply p describes the position at ply p - 1 (entry 0 unused).
+// The undo stack, the null-move stack and KeyHistory start with 1024 entries
+// and grow by need, so a game of any length plays on; the room test is one
+// predictable compare per move.
+extern std::vector<UndoRecord> UndoStack;
+// Entry k holds the EpFile in force when the null move at nesting depth k was made.
+extern std::vector<int32_t> NullMoveEpStack;
+extern int32_t NullMoveCount;
+
 void MakeMove(Move move);
 void UnmakeMove();
 void MakeNullMove();
 void UnmakeNullMove();
+// Called by MakeMove when the next entry would not fit; callers that write
+// KeyHistory themselves beyond entry 1 use it too.
+void EnsureKeyHistoryRoom(int32_t index);
 
 // Static exchange evaluation.
 extern const int32_t SeeValue[13];
 int32_t SEE(Move move);
 int32_t SwapOff(uint8_t from, uint8_t to);
+BitBoard AddXrayAttackers(BitBoard attackers, uint8_t sq, int8_t dir);
 
 // Move input.
 bool ParseAndMakeMove(const std::string& text);

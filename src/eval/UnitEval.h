@@ -1,11 +1,64 @@
 // Material evaluation, recognised endings, the material cache.
+//
+// Scores here are centipawns from White's point of view. The game phase is
+// the "endgame weight" w: 0 with full opening material, 255 in a bare
+// endgame; phase-dependent terms interpolate with it.
+//
+// Material beyond the signature's fields: the packed MaterialSignature has
+// 2-bit fields for knights, bishops, rooks and queens and 4-bit fields for
+// pawns, so a fourth promoted piece of one kind (or a sixteenth pawn) carries
+// into the neighbouring field and the signature no longer names the material
+// on the board. Whenever that happens every routine below takes the true
+// counts from PieceBB instead, and such positions never enter or hit the
+// material cache (their signatures could equal those of ordinary positions).
+// For every position whose counts fit the fields the signature, its slot and
+// every result are exactly those of the packed signature alone.
+// Any other reader of a single count (is there a queen at all?) should
+// likewise look at PieceBB rather than at the signature's field.
 #pragma once
 #include <cstdint>
 
-extern uint32_t MaterWrites;
-extern uint32_t MaterHits;
+struct MaterialCacheEntry {
+  int32_t Score;
+  uint32_t Signature;  // the MaterialSignature the entry was computed for
+  uint8_t EndgameWeight;
+  uint8_t Recognised;
+};
 
+constexpr int MaterialCacheSize = 4096;
+extern MaterialCacheEntry MaterialCache[MaterialCacheSize];
+
+extern uint32_t MaterWrites;  // stores, for the hash statistics
+extern uint32_t MaterHits;    // probe hits
+
+// Slot of a signature: its high part folded onto its low 12 bits.
+constexpr uint32_t MaterialCacheSlot(uint32_t signature) {
+  return ((signature >> 12) ^ (signature & 4095)) & 4095;
+}
+
+// True when every piece count of the position fits its field, so that
+// MaterialSignature describes the board exactly.
+bool SignatureHoldsMaterial();
+
+// Score, endgame weight and the recognised-ending flag of the current
+// material; no side effects. Recognised endings (at most two men besides the
+// kings, not two queens of one side) score from a fixed table with weight 255.
 void EvaluateMaterial(int32_t& score, uint8_t& weight, uint8_t& recognised);
+
+// Zero-fills every entry and both counters. A zero entry reads as bare kings
+// (signature 0) with score 0, weight 0, not recognised.
 void ClearMaterialCache();
+
+// Overwrites the current signature's slot and counts a write. Does nothing
+// for a position whose material does not fit the signature.
 void StoreMaterialCache(int32_t score, uint8_t weight, uint8_t recognised);
+
+// Hit when the slot holds the current signature: counts the hit and copies
+// the three values out. Always misses, counting nothing, for a position whose
+// material does not fit the signature.
 bool ProbeMaterialCache(int32_t& score, uint8_t& weight, uint8_t& recognised);
+
+// The material term as the static evaluation needs it: a cache probe, and on
+// a miss EvaluateMaterial followed by StoreMaterialCache. Positions beyond
+// the fields are evaluated from their true counts on every call.
+void FetchMaterial(int32_t& score, uint8_t& weight, uint8_t& recognised);

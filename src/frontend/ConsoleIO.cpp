@@ -1,28 +1,274 @@
-// PLACEHOLDER: replaced by the console and pipe layer and the start-up.
 #include "frontend/ConsoleIO.h"
 
-#include <cstdio>
+#include <poll.h>
+#include <signal.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "board/Position.h"
+#include "board/UnitBitBoard.h"
+#include "board/ZobristKeys.h"
+#include "eval/UnitEval.h"
+#include "eval/UnitPSE.h"
+#include "frontend/ConsoleLoop.h"
+#include "frontend/Helpers.h"
+#include "frontend/Terminal.h"
+#include "search/UnitSearch.h"
 
 int32_t ProtocolMode = 0;
 int32_t HashSizeMB = 256;
 bool IsConsoleInput = false;
 
-void ProgramEntry() {}
-void InitConsoleIO() {}
-void InitEngine() {}
-uint16_t InputAvailable() { return 0; }
-void ReadInput(std::string& line, uint16_t) { line.clear(); }
-bool ReadPromptLine(std::string& line) { line.clear(); return false; }
-void WriteRaw(const char* buffer, uint32_t count) { fwrite(buffer, 1, count, stdout); fflush(stdout); }
-void WriteLine(const std::string& text) { std::string s = text + "\r\n"; WriteRaw(s.data(), s.size()); }
-void WriteText(const std::string& text) { fputs(text.c_str(), stdout); }
-void FlushText() { fflush(stdout); }
-std::string PadStr(const std::string& text, int32_t) { return text; }
-void SetColorLogo() {}
-void SetColorWhiteOnBrown() {}
-void SetColorWhiteOnGrey() {}
-void SetColorBlackOnBrown() {}
-void SetColorBlackOnGrey() {}
-void SetColorNormal() {}
-void PrintRule() {}
-void PrintLogo() {}
+namespace {
+
+// A pipe shows the poll at most this many bytes, and a read never takes more.
+constexpr size_t PeekSize = 4096;
+// One read from a terminal takes at most this many bytes of its line.
+constexpr uint16_t ConsoleReadSize = 256;
+
+// Every byte read from standard input but not yet taken by a reader. All
+// readers go through it, so no byte is lost or reordered between the command
+// loops and the prompts.
+char InputBuffer[PeekSize];
+size_t InputLength = 0;
+bool InputEnded = false;
+
+bool OutputIsTerminal = false;
+bool ColourUsed = false;
+std::string PendingText;
+
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+// Takes everything standard input holds, waiting up to timeoutMs (-1: no
+// limit) for the first byte to arrive, until the buffer is full or the input
+// has ended.
+void FillInput(int timeoutMs) {
+  while (!InputEnded && InputLength < PeekSize) {
+    pollfd p{STDIN_FILENO, POLLIN, 0};
+    int ready = poll(&p, 1, timeoutMs);
+    if (ready < 0 && errno != EINTR) InputEnded = true;
+    if (ready <= 0) return;
+    ssize_t n = read(STDIN_FILENO, InputBuffer + InputLength, PeekSize - InputLength);
+    if (n > 0)
+      InputLength += static_cast<size_t>(n);
+    else if (n == 0 || (errno != EINTR && errno != EAGAIN))
+      InputEnded = true;
+    timeoutMs = 0;
+  }
+}
+
+void TakeInput(size_t count) {
+  std::memmove(InputBuffer, InputBuffer + count, InputLength - count);
+  InputLength -= count;
+}
+
+// Index of the first CR or LF among the buffered bytes, or InputLength.
+size_t FirstLineEnd() {
+  size_t i = 0;
+  while (i < InputLength && !IsLineEnd(InputBuffer[i])) ++i;
+  return i;
+}
+
+[[noreturn]] void EndOfInput() {
+  FlushText();
+  std::exit(0);
+}
+
+void WriteAll(const char* bytes, size_t count) {
+  while (count > 0) {
+    ssize_t n = write(STDOUT_FILENO, bytes, count);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;  // output gone: nothing we could tell anyone
+    bytes += n;
+    count -= static_cast<size_t>(n);
+  }
+}
+
+void SetColor(uint8_t attribute) {
+  FlushText();
+  if (!OutputIsTerminal) return;
+  std::string seq = AnsiColor(attribute);
+  WriteAll(seq.data(), seq.size());
+  ColourUsed = true;
+}
+
+void RestoreTerminal() {
+  FlushText();
+  if (ColourUsed) WriteAll("\x1b[0m", 4);
+}
+
+const char* const LogoArt[19] = {
+    "##          ##                ####    ##",
+    "##          ##                ####    ##",
+    "##          ##                  ##    ##",
+    "##          ##                  ##    ##",
+    "##          ##                  ##    ##",
+    "##          ##                  ##    ##",
+    "  ##      ##      ########      ##    ##      ##      ########    ##  ######",
+    "  ##      ##      ########      ##    ##      ##      ########    ##  ######",
+    "  ##      ##    ##        ##    ##    ##    ##                ##  ####      ##",
+    "  ##      ##    ##        ##    ##    ##    ##                ##  ####      ##",
+    "  ##      ##    ############    ##    ######          ##########  ##",
+    "  ##      ##    ############    ##    ######          ##########  ##",
+    "    ##  ##      ##              ##    ##    ##      ##        ##  ##",
+    "    ##  ##      ##              ##    ##    ##      ##        ##  ##",
+    "    ##  ##      ##        ##    ##    ##      ##    ##      ####  ##",
+    "    ##  ##      ##        ##    ##    ##      ##    ##      ####  ##",
+    "      ##          ########    ######  ##        ##    ######  ##  ##",
+    "      ##          ########    ######  ##        ##    ######  ##  ##",
+    "==============================================================================",
+};
+
+}  // namespace
+
+void ProgramEntry() {
+  InitConsoleIO();
+  InitEngine();
+  ConsoleLoop();
+  FlushText();
+}
+
+void InitConsoleIO() {
+  IsConsoleInput = isatty(STDIN_FILENO);
+  OutputIsTerminal = isatty(STDOUT_FILENO);
+  // A reader that went away must not kill us: failed writes are ignored.
+  signal(SIGPIPE, SIG_IGN);
+  // Whatever was typed before start-up is not meant for us.
+  if (IsConsoleInput) tcflush(STDIN_FILENO, TCIFLUSH);
+  std::atexit(RestoreTerminal);
+}
+
+void InitEngine() {
+  Reseed();
+  ProtocolMode = 0;
+  HashSizeMB = 256;
+  WriteLine("Velkar 0.5.9 RND");
+  InitBitBoards();
+  InitZobristKeys();
+  ClearMaterialCache();
+  InitPSETables();
+  NewGame();
+  WriteLine("\r\nType ? or HELP to get a list of commands\r\n");
+}
+
+uint16_t InputAvailable() {
+  FillInput(0);
+  if (IsConsoleInput) {
+    // The terminal hands over whole lines only.
+    if (InputLength > 0) return ConsoleReadSize;
+  } else {
+    if (InputLength >= PeekSize) return PeekSize;
+    size_t end = FirstLineEnd();
+    if (end < InputLength) return static_cast<uint16_t>(end + 1);
+    // The last line of a closed input needs no line end to count.
+    if (InputEnded && InputLength > 0) return static_cast<uint16_t>(InputLength);
+  }
+  if (InputEnded && InputLength == 0) EndOfInput();
+  return 0;
+}
+
+void ReadInput(std::string& line, uint16_t count) {
+  while (InputLength == 0 && !InputEnded) FillInput(-1);
+  size_t n = count < InputLength ? count : InputLength;
+  // A terminal read ends with its line.
+  if (IsConsoleInput) {
+    size_t end = FirstLineEnd();
+    if (end < n) n = end + 1;
+  }
+  size_t text = 0;
+  while (text < n && InputBuffer[text] != '\0') ++text;
+  line = Trim(std::string(InputBuffer, text));
+  TakeInput(n);
+}
+
+void WaitForInput(int32_t timeoutMs) {
+  // Nothing written may sit in our buffer while we wait for the reader's answer.
+  FlushText();
+  FillInput(timeoutMs);
+}
+
+bool ReadPromptLine(std::string& line) {
+  FlushText();
+  line.clear();
+  for (;;) {
+    size_t end = FirstLineEnd();
+    if (end < InputLength) {
+      char ending = InputBuffer[end];
+      line.append(InputBuffer, end);
+      TakeInput(end + 1);
+      // CR LF is one line end; take the LF that follows the CR with it.
+      if (ending == '\r') {
+        if (InputLength == 0) FillInput(0);
+        if (InputLength > 0 && InputBuffer[0] == '\n') TakeInput(1);
+      }
+      return true;
+    }
+    if (InputEnded) {
+      if (InputLength == 0 && line.empty()) return false;
+      line.append(InputBuffer, InputLength);
+      TakeInput(InputLength);
+      return true;
+    }
+    // A prompt's line may be longer than the buffer.
+    if (InputLength == PeekSize) {
+      line.append(InputBuffer, InputLength);
+      TakeInput(InputLength);
+    }
+    FillInput(-1);
+  }
+}
+
+void WriteRaw(const char* buffer, uint32_t count) {
+  if (OutputIsTerminal) {
+    std::string shown = TerminalText(buffer, count);
+    WriteAll(shown.data(), shown.size());
+  } else {
+    WriteAll(buffer, count);
+  }
+}
+
+void WriteLine(const std::string& text) {
+  FlushText();
+  std::string bytes = text + "\r\n";
+  WriteRaw(bytes.data(), static_cast<uint32_t>(bytes.size()));
+}
+
+void WriteText(const std::string& text) { PendingText += text; }
+
+void FlushText() {
+  if (PendingText.empty()) return;
+  std::string bytes;
+  bytes.swap(PendingText);
+  WriteRaw(bytes.data(), static_cast<uint32_t>(bytes.size()));
+}
+
+std::string PadStr(const std::string& text, int32_t width) {
+  int64_t target = width < 0 ? -static_cast<int64_t>(width) : width;
+  int64_t spaces = target - static_cast<int64_t>(text.size());
+  if (spaces <= 0) return text;
+  std::string pad(static_cast<size_t>(spaces), ' ');
+  return width >= 0 ? text + pad : pad + text;
+}
+
+void SetColorLogo() { SetColor(10); }
+void SetColorWhiteOnBrown() { SetColor(111); }
+void SetColorWhiteOnGrey() { SetColor(127); }
+void SetColorBlackOnBrown() { SetColor(96); }
+void SetColorBlackOnGrey() { SetColor(112); }
+void SetColorNormal() { SetColor(7); }
+
+void PrintRule() { WriteLine(std::string(80, '\xC4')); }
+
+void PrintLogo() {
+  SetColorLogo();
+  WriteLine("");
+  for (const char* line : LogoArt) WriteLine(line);
+  SetColorNormal();
+  WriteLine("\r\n\r\nVelkar 0.5.9 RND");
+  WriteLine("\r\nA WinBoard/UCI chess engine by the Velkar developers");
+  WriteLine("\r\nPlease report any bug to: velkar@example.org\r\n");
+}

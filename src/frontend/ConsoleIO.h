@@ -6,15 +6,23 @@
 
 extern int32_t ProtocolMode;  // 0 console, 1 UCI, 2 xboard
 extern int32_t HashSizeMB;
-extern bool IsConsoleInput;
+extern bool IsConsoleInput;   // standard input is a terminal, else a pipe or file
 
 void ProgramEntry();
 void InitConsoleIO();
 void InitEngine();
 
+// Bytes to read for the next input line, 0 while no whole line waits. Never
+// blocks. Once input has ended and every byte has been taken, the program
+// ends as on "quit", with exit code 0.
 uint16_t InputAvailable();
 void ReadInput(std::string& line, uint16_t count);
-// Reads one line for a prompt through the same input buffer; false at end of input.
+// Waits until more input arrives or timeoutMs pass: the pause of the command
+// loops between empty polls.
+void WaitForInput(int32_t timeoutMs);
+// Reads one line for a prompt through the same input buffer (pending text is
+// flushed first); the line comes without its line end and untrimmed. False at
+// end of input.
 bool ReadPromptLine(std::string& line);
 
 void WriteRaw(const char* buffer, uint32_t count);

@@ -1,0 +1,157 @@
+#include "frontend/ConsoleLoop.h"
+
+#include "board/Position.h"
+#include "board/UnitMoves.h"
+#include "frontend/ConsoleIO.h"
+#include "frontend/Helpers.h"
+#include "frontend/UnitPerft.h"
+#include "search/UnitSearch.h"
+
+namespace {
+
+const char* const HelpLines[] = {
+    "\r\n*** COMMANDS ***\r\n",
+    "[b]oard [0|1|2]     sets board display to none/tiny/medium",
+    "                     (without parameters, shows current board)",
+    "[d]ivide <depth>    runs a perft node count on the current position",
+    "[e]pd               prints EPD string of current position",
+    "[f]igurines <0|1>   enables special symbolic chars in place of standard",
+    "                     piece initials, in board display",
+    "go                  Velkar starts playing",
+    "[h]elp (or ?)       shows this list of commands",
+    "[i]nfo              re-initialize Velkar, prints logo and version info",
+    "[l]moves            shows the legal moves for current position",
+    "[m]ovetime <secs>   sets a move time for playing in console mode (default 5)",
+    "[n]ew               starts a new game",
+    "[p]erft <depth>     tests the move generation on the current position",
+    "[pe]erftsuite       runs a perft test using a specified EPD file",
+    "[q]uit              leaves Velkar",
+    "[s]etboard <fen>    sets board position to <fen>",
+    "[t]estsuite         runs an EPD testsuite file",
+    "[v]valsuite         runs an eval test on an EPD file",
+    "uci                 enters UCI mode",
+    "xboard              enters XBoard mode",
+    "...or enter your move",
+};
+
+// A prefix command matches the start of the line byte for byte, a trailing
+// space included.
+bool HasPrefix(const std::string& line, const char* word) { return line.rfind(word, 0) == 0; }
+
+// The rest of the line from a 1-based character position; empty when the line is shorter.
+std::string ArgumentFrom(const std::string& line, size_t position) {
+  return line.size() >= position ? line.substr(position - 1) : std::string();
+}
+
+void PrintHelp() {
+  for (const char* line : HelpLines) WriteLine(line);
+}
+
+void SetMoveTime(const std::string& arg) {
+  int32_t seconds = StrToInt(arg);
+  // The product is taken in 32 bits and wraps, as the setting always has.
+  TimeForMoveMs = static_cast<int32_t>(static_cast<uint32_t>(seconds) * 1000u);
+  WriteLine("Move time set to " + std::to_string(TimeForMoveMs) + " mSecs");
+}
+
+void UciHandOver() {
+  WriteLine("id name Velkar 0.5.9 RND");
+  WriteLine("id author the Velkar developers");
+  WriteLine("option name Hash type spin default 256 min 16 max 512");
+  WriteLine("uciok");
+  ProtocolMode = 1;
+  // The UCI loop runs here; when it returns, the run is over.
+}
+
+void XboardHandOver() {
+  WriteLine("");
+  ProtocolMode = 2;
+  // The xboard loop runs here; when it returns, the run is over.
+}
+
+void EngineMoves() {
+  // The move choice and its report ("Best move: ", the move made, the board)
+  // come with the search.
+}
+
+void SetPositionAndShow(const std::string& fen) {
+  SetPositionFromFEN(fen);
+  // The board display follows here.
+}
+
+}  // namespace
+
+bool ConsoleCommand(const std::string& line) {
+  if (line == "uci") {
+    UciHandOver();
+    return false;
+  }
+  if (line == "xboard") {
+    XboardHandOver();
+    return false;
+  }
+  if (line == "new" || line == "n") {
+    NewGame();
+  } else if (line == "quit" || line == "q") {
+    return false;
+  } else if (HasPrefix(line, "s ")) {
+    SetPositionAndShow(ArgumentFrom(line, 3));
+  } else if (HasPrefix(line, "setboard ")) {
+    SetPositionAndShow(ArgumentFrom(line, 10));
+  } else if (line == "go") {
+    EngineMoves();
+  } else if (line == "perftsuite" || line == "pe") {
+    RunPerftSuite();
+  } else if (HasPrefix(line, "p ")) {
+    PerftCommand(ArgumentFrom(line, 3), false);
+  } else if (HasPrefix(line, "perft")) {
+    PerftCommand(ArgumentFrom(line, 7), false);
+  } else if (HasPrefix(line, "d ")) {
+    PerftCommand(ArgumentFrom(line, 3), true);
+  } else if (HasPrefix(line, "divide")) {
+    PerftCommand(ArgumentFrom(line, 8), true);
+  } else if (line == "info" || line == "i") {
+    PrintLogo();
+    InitEngine();
+  } else if (line == "lmoves" || line == "l") {
+    // ListLegalMoves: comes with move notation.
+  } else if (line == "board" || line == "b") {
+    // PrintBoard: comes with the board display.
+  } else if (HasPrefix(line, "figurines")) {
+    // SetFigurines(ArgumentFrom(line, 11)), redrawing: comes with the board display.
+  } else if (HasPrefix(line, "f ")) {
+    // SetFigurines(ArgumentFrom(line, 3)), redrawing.
+  } else if (HasPrefix(line, "board")) {
+    // SetBoardDisplay(ArgumentFrom(line, 7)), redrawing.
+  } else if (HasPrefix(line, "m ")) {
+    SetMoveTime(ArgumentFrom(line, 3));
+  } else if (HasPrefix(line, "movetime ")) {
+    SetMoveTime(ArgumentFrom(line, 10));
+  } else if (HasPrefix(line, "b ")) {
+    // SetBoardDisplay(ArgumentFrom(line, 3)), redrawing.
+  } else if (line == "epd" || line == "e") {
+    WriteLine(GetFEN());
+  } else if (line == "testsuite" || line == "t") {
+    // RunTestSuite: comes with the EPD suites.
+  } else if (line == "valsuite" || line == "v") {
+    // RunEvalSuite: comes with the EPD suites.
+  } else if (line == "help" || line == "h" || line == "?") {
+    PrintHelp();
+  } else if (ParseAndMakeMove(line)) {
+    // The board display follows here.
+  }
+  return true;
+}
+
+void ConsoleLoop() {
+  std::string line;
+  for (;;) {
+    uint16_t count = InputAvailable();
+    if (count == 0) {
+      WaitForInput(250);
+      continue;
+    }
+    ReadInput(line, count);
+    if (!ConsoleCommand(line)) return;
+  }
+}

@@ -1,0 +1,14 @@
+// What a Linux terminal needs in place of the console's own handling: the
+// shapes of code page 437 as UTF-8 and console colour attributes as ANSI codes.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The bytes as a code-page-437 console shows them, in UTF-8. CR, LF, tab,
+// backspace, bell and NUL stay control bytes, as the console treats them.
+std::string TerminalText(const char* bytes, size_t count);
+
+// The ANSI sequence for a console character attribute: foreground colour in
+// the low 4 bits, background in the next 4 (blue 1, green 2, red 4, bright 8).
+std::string AnsiColor(uint8_t attribute);

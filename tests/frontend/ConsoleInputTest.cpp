@@ -1,0 +1,162 @@
+// The input layer read through a pipe put in place of standard input.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "frontend/ConsoleIO.h"
+
+namespace {
+
+class PipeInput : public testing::Test {
+ protected:
+  void SetUp() override {
+    // Standard input may be closed already (CI runs without one): then the
+    // pipe's reading end lands on it by itself.
+    SavedStdin = dup(STDIN_FILENO);
+    ASSERT_EQ(pipe(Pipe), 0);
+    if (Pipe[0] != STDIN_FILENO) {
+      dup2(Pipe[0], STDIN_FILENO);
+      close(Pipe[0]);
+    }
+  }
+  void TearDown() override {
+    if (Pipe[1] >= 0) close(Pipe[1]);
+    if (SavedStdin >= 0) {
+      dup2(SavedStdin, STDIN_FILENO);
+      close(SavedStdin);
+    } else {
+      close(STDIN_FILENO);
+    }
+  }
+  void Send(const std::string& bytes) {
+    ASSERT_EQ(write(Pipe[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+  }
+  void CloseInput() {
+    close(Pipe[1]);
+    Pipe[1] = -1;
+  }
+  // The next line as a command loop gets it; empty when none is waiting.
+  std::string NextLine() {
+    uint16_t count = InputAvailable();
+    std::string line;
+    if (count > 0) ReadInput(line, count);
+    return line;
+  }
+
+  int Pipe[2] = {-1, -1};
+  int SavedStdin = -1;
+};
+
+}  // namespace
+
+TEST_F(PipeInput, CrLfGivesTheLineAndThenAnEmptyLine) {
+  Send("isready\r\n");
+  EXPECT_EQ(InputAvailable(), 8);
+  EXPECT_EQ(NextLine(), "isready");
+  EXPECT_EQ(InputAvailable(), 1);
+  EXPECT_EQ(NextLine(), "");
+  EXPECT_EQ(InputAvailable(), 0);
+}
+
+TEST_F(PipeInput, LineWithoutItsEndIsNotALineYet) {
+  Send("go no");
+  EXPECT_EQ(InputAvailable(), 0);
+  EXPECT_EQ(InputAvailable(), 0);
+  Send("w\n");
+  EXPECT_EQ(InputAvailable(), 7);
+  EXPECT_EQ(NextLine(), "go now");
+}
+
+TEST_F(PipeInput, LinesWaitingTogetherAreTakenOneByOne) {
+  Send("one\ntwo\rthree\n");
+  EXPECT_EQ(NextLine(), "one");
+  EXPECT_EQ(NextLine(), "two");
+  EXPECT_EQ(NextLine(), "three");
+  EXPECT_EQ(InputAvailable(), 0);
+}
+
+TEST_F(PipeInput, FullPeekGivesFourKilobytesWhateverTheLines) {
+  std::string block = "m 5\n" + std::string(4092, 'x');
+  Send(block + "tail\n");
+  EXPECT_EQ(InputAvailable(), 4096);
+  std::string line;
+  ReadInput(line, 4096);
+  EXPECT_EQ(line, block);
+  EXPECT_EQ(NextLine(), "tail");
+}
+
+TEST_F(PipeInput, LongLineIsTakenInFourKilobyteReads) {
+  Send(std::string(5000, 'a') + "\n");
+  EXPECT_EQ(InputAvailable(), 4096);
+  EXPECT_EQ(NextLine(), std::string(4096, 'a'));
+  EXPECT_EQ(InputAvailable(), 905);
+  EXPECT_EQ(NextLine(), std::string(904, 'a'));
+}
+
+TEST_F(PipeInput, NulCutsTheLine) {
+  Send(std::string("m 12\0" "3\n", 7));
+  EXPECT_EQ(InputAvailable(), 7);
+  EXPECT_EQ(NextLine(), "m 12");
+}
+
+TEST_F(PipeInput, ReadsAreTrimmedAtBothEnds) {
+  Send(" \t help \x01\n");
+  EXPECT_EQ(NextLine(), "help");
+}
+
+TEST_F(PipeInput, PromptAnswerSharesTheBufferWithTheLoop) {
+  // The answer and the next command arrive in one write: neither is lost.
+  Send("perft 2\nstartpos.epd\r\nquit\n");
+  EXPECT_EQ(NextLine(), "perft 2");
+  std::string answer;
+  ASSERT_TRUE(ReadPromptLine(answer));
+  EXPECT_EQ(answer, "startpos.epd");
+  // CR LF ended the answer as one line end: no stray empty line is left.
+  EXPECT_EQ(InputAvailable(), 5);
+  EXPECT_EQ(NextLine(), "quit");
+}
+
+TEST_F(PipeInput, PromptAnswerIsNotTrimmed) {
+  Send("  3 \n\n");
+  std::string answer;
+  ASSERT_TRUE(ReadPromptLine(answer));
+  EXPECT_EQ(answer, "  3 ");
+  ASSERT_TRUE(ReadPromptLine(answer));
+  EXPECT_EQ(answer, "");
+}
+
+TEST_F(PipeInput, PromptAnswerLongerThanTheBuffer) {
+  Send(std::string(6000, 'f') + "\nnext\n");
+  std::string answer;
+  ASSERT_TRUE(ReadPromptLine(answer));
+  EXPECT_EQ(answer, std::string(6000, 'f'));
+  EXPECT_EQ(NextLine(), "next");
+}
+
+TEST_F(PipeInput, EndOfInputEndsTheProgramOnceEveryByteIsTaken) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  Send("last");
+  CloseInput();
+  EXPECT_EXIT(
+      {
+        // The last line needs no line end once the input is closed.
+        if (NextLine() != "last") std::_Exit(3);
+        InputAvailable();
+        std::_Exit(4);
+      },
+      testing::ExitedWithCode(0), "");
+}
+
+TEST_F(PipeInput, PromptAtEndOfInputReportsIt) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  Send("y");
+  CloseInput();
+  EXPECT_EXIT(
+      {
+        std::string answer;
+        if (!ReadPromptLine(answer) || answer != "y") std::_Exit(3);
+        std::_Exit(ReadPromptLine(answer) ? 4 : 0);
+      },
+      testing::ExitedWithCode(0), "");
+}

@@ -1,0 +1,49 @@
+// The console layer when a person sits at a terminal.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/ProgramDriver.h"
+
+namespace {
+const std::string Ready = "list of commands\r\n\r\n";
+}
+
+TEST(TerminalSession, InputTypedBeforeStartUpIsDropped) {
+  ProgramResult r = RunProgramOnTerminal("m 7\n", {"m 8\n", "quit\n"}, {Ready, "mSecs\r\n"});
+  EXPECT_EQ(r.Out, StartupText() + "Move time set to 8000 mSecs\r\n");
+  EXPECT_EQ(r.ExitCode, 0);
+}
+
+TEST(TerminalSession, EndOfInputEndsTheRun) {
+  // Ctrl-D on an empty line.
+  ProgramResult r = RunProgramOnTerminal("", {"\x04"}, {Ready});
+  EXPECT_EQ(r.Out, StartupText());
+  EXPECT_EQ(r.ExitCode, 0);
+}
+
+TEST(TerminalSession, ReadsTakeAtMost256BytesOfALine) {
+  // The first read holds "m" and spaces, the second "12": neither is a command.
+  // The same line from a pipe would set the move time.
+  std::string line = "m" + std::string(255, ' ') + "12\n";
+  ProgramResult r = RunProgramOnTerminal("", {line, "m 3\n", "quit\n"}, {Ready, "", "mSecs\r\n"});
+  EXPECT_EQ(r.Out, StartupText() + "Move time set to 3000 mSecs\r\n");
+}
+
+TEST(TerminalSession, ColoursAreAnsiSequencesAndResetAtTheEnd) {
+  ProgramResult r = RunProgramOnTerminal("", {"info\n", "quit\n"}, {Ready, Ready});
+  EXPECT_EQ(r.ExitCode, 0);
+  const std::string green = "\x1b[92;40m", normal = "\x1b[37;40m";
+  size_t logo = r.Out.find(green + "\r\n##");
+  ASSERT_NE(logo, std::string::npos);
+  EXPECT_EQ(logo, StartupText().size());
+  size_t back = r.Out.find("=\r\n" + normal + "\r\n\r\nVelkar 0.5.9 RND\r\n", logo);
+  EXPECT_NE(back, std::string::npos);
+  EXPECT_EQ(r.Out.substr(r.Out.size() - 4), "\x1b[0m");
+}
+
+TEST(PipeSession, NoColourCodesReachAPipe) {
+  ProgramResult r = RunProgram("info\nquit\n");
+  EXPECT_EQ(r.Out.find('\x1b'), std::string::npos);
+}

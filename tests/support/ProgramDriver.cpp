@@ -1,0 +1,190 @@
+#include "support/ProgramDriver.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int MsUntil(Clock::time_point t) {
+  auto d = std::chrono::duration_cast<std::chrono::milliseconds>(t - Clock::now()).count();
+  return d < 0 ? 0 : static_cast<int>(d);
+}
+
+// Reads what is there; false once the pipe has reached its end.
+bool Drain(int fd, std::string& into) {
+  char buf[65536];
+  ssize_t n = read(fd, buf, sizeof buf);
+  if (n > 0) {
+    into.append(buf, static_cast<size_t>(n));
+    return true;
+  }
+  return n < 0 && (errno == EINTR || errno == EAGAIN);
+}
+
+}  // namespace
+
+ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, int timeoutMs) {
+  // A program that quits before taking all its input must not kill the test.
+  signal(SIGPIPE, SIG_IGN);
+
+  int in[2], out[2], err[2];
+  if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
+    throw std::runtime_error("pipe failed");
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+  char path[] = VELKAR_BINARY;
+  char* argv[] = {path, nullptr};
+  pid_t pid;
+  int rc = posix_spawn(&pid, path, &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(in[0]);
+  close(out[1]);
+  close(err[1]);
+  if (rc != 0) throw std::runtime_error("cannot start " + std::string(path));
+  fcntl(in[1], F_SETFL, O_NONBLOCK);
+
+  ProgramResult result{"", "", -1};
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  size_t chunk = 0, offset = 0;
+  auto nextWrite = Clock::now();
+  int inFd = in[1];
+  bool outOpen = true, errOpen = true;
+
+  while ((outOpen || errOpen) && Clock::now() < deadline) {
+    if (inFd >= 0 && chunk == chunks.size()) {
+      close(inFd);
+      inFd = -1;
+    }
+    bool wantWrite = inFd >= 0 && Clock::now() >= nextWrite;
+    pollfd fds[3] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}, {wantWrite ? inFd : -1, POLLOUT, 0}};
+    if (!outOpen) fds[0].fd = -1;
+    if (!errOpen) fds[1].fd = -1;
+    int wait = MsUntil(deadline);
+    if (inFd >= 0 && !wantWrite) wait = std::min(wait, MsUntil(nextWrite));
+    if (poll(fds, 3, wait) < 0 && errno != EINTR) break;
+
+    if (fds[0].revents) outOpen = Drain(out[0], result.Out);
+    if (fds[1].revents) errOpen = Drain(err[0], result.Err);
+    if (wantWrite && fds[2].revents) {
+      const std::string& c = chunks[chunk];
+      ssize_t n = c.size() > offset ? write(inFd, c.data() + offset, c.size() - offset) : 0;
+      if (n < 0 && errno != EAGAIN && errno != EINTR) {
+        chunk = chunks.size();  // the program closed its input: nothing more to say
+      } else {
+        if (n > 0) offset += static_cast<size_t>(n);
+        if (offset >= c.size()) {
+          ++chunk;
+          offset = 0;
+          nextWrite = Clock::now() + std::chrono::milliseconds(chunk < chunks.size() ? pauseMs : 0);
+        }
+      }
+    }
+  }
+
+  if (inFd >= 0) close(inFd);
+  close(out[0]);
+  close(err[0]);
+  int status = 0;
+  if (outOpen || errOpen) kill(pid, SIGKILL);
+  waitpid(pid, &status, 0);
+  if (WIFEXITED(status) && !(outOpen || errOpen)) result.ExitCode = WEXITSTATUS(status);
+  return result;
+}
+
+ProgramResult RunProgram(const std::string& input) { return RunProgram(std::vector<std::string>{input}); }
+
+std::string StartupText() {
+  return "Velkar 0.5.9 RND\r\n"
+         "\r\nType ? or HELP to get a list of commands\r\n\r\n";
+}
+
+std::string ConversionErrorText(const std::string& text) { return "'" + text + "' is not a valid integer value\n"; }
+
+namespace {
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+}  // namespace
+
+ProgramResult RunProgramOnTerminal(const std::string& typedBeforeStart, const std::vector<std::string>& chunks,
+                                   const std::vector<std::string>& waitFor, int timeoutMs) {
+  signal(SIGPIPE, SIG_IGN);
+  int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (master < 0 || grantpt(master) || unlockpt(master)) throw std::runtime_error("no pseudo-terminal");
+  int slave = open(ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (slave < 0) throw std::runtime_error("cannot open the terminal");
+  termios mode;
+  tcgetattr(slave, &mode);
+  mode.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHOE | ECHOK | ECHONL);
+  mode.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+  tcsetattr(slave, TCSANOW, &mode);
+  if (!typedBeforeStart.empty() &&
+      write(master, typedBeforeStart.data(), typedBeforeStart.size()) != static_cast<ssize_t>(typedBeforeStart.size()))
+    throw std::runtime_error("cannot type ahead");
+
+  int err[2];
+  if (pipe2(err, O_CLOEXEC)) throw std::runtime_error("pipe failed");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, slave, 0);
+  posix_spawn_file_actions_adddup2(&actions, slave, 1);
+  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+  char path[] = VELKAR_BINARY;
+  char* argv[] = {path, nullptr};
+  pid_t pid;
+  int rc = posix_spawn(&pid, path, &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(slave);
+  close(err[1]);
+  if (rc != 0) throw std::runtime_error("cannot start " + std::string(path));
+
+  ProgramResult result{"", "", -1};
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  size_t chunk = 0;
+  bool outOpen = true, errOpen = true;
+  while ((outOpen || errOpen) && Clock::now() < deadline) {
+    while (chunk < chunks.size() && (chunk >= waitFor.size() || EndsWith(result.Out, waitFor[chunk]))) {
+      const std::string& c = chunks[chunk++];
+      if (write(master, c.data(), c.size()) != static_cast<ssize_t>(c.size())) break;
+    }
+    pollfd fds[2] = {{outOpen ? master : -1, POLLIN, 0}, {errOpen ? err[0] : -1, POLLIN, 0}};
+    if (poll(fds, 2, MsUntil(deadline)) < 0 && errno != EINTR) break;
+    // A terminal whose other side has closed reads as an error, not as an end.
+    if (fds[0].revents) {
+      char buf[65536];
+      ssize_t n = read(master, buf, sizeof buf);
+      if (n > 0)
+        result.Out.append(buf, static_cast<size_t>(n));
+      else if (!(n < 0 && errno == EINTR))
+        outOpen = false;
+    }
+    if (fds[1].revents) errOpen = Drain(err[0], result.Err);
+  }
+  close(master);
+  close(err[0]);
+  int status = 0;
+  if (outOpen || errOpen) kill(pid, SIGKILL);
+  waitpid(pid, &status, 0);
+  if (WIFEXITED(status) && !(outOpen || errOpen)) result.ExitCode = WEXITSTATUS(status);
+  return result;
+}

@@ -1,0 +1,33 @@
+// Runs the release binary as a child process over pipes, for the program tests
+// and the latency benchmark.
+#pragma once
+#include <string>
+#include <vector>
+
+struct ProgramResult {
+  std::string Out;
+  std::string Err;
+  int ExitCode;  // -1 when the program was killed or ended by a signal
+};
+
+// Starts VELKAR_BINARY with pipes, writes the chunks to its standard input one
+// after another (sleeping pauseMs between chunks), then closes standard input
+// and collects all standard output, standard error and the exit code. Kills the
+// program after timeoutMs.
+ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs = 50, int timeoutMs = 60000);
+ProgramResult RunProgram(const std::string& input);
+
+// The exact bytes the program writes at start-up before it reads its first command.
+std::string StartupText();
+
+// What the program writes to standard error when a strict integer parse of
+// the text fails, just before it ends with exit code 1.
+std::string ConversionErrorText(const std::string& text);
+
+// As RunProgram, with standard input and output on a pseudo-terminal (no echo,
+// no output translation) and standard error on a pipe. The typed text is in
+// the terminal's input queue before the program starts; each chunk is sent
+// once the output so far ends with the matching entry of waitFor (an empty
+// entry waits for nothing).
+ProgramResult RunProgramOnTerminal(const std::string& typedBeforeStart, const std::vector<std::string>& chunks,
+                                   const std::vector<std::string>& waitFor, int timeoutMs = 60000);
