@@ -50,6 +50,18 @@ void GenerateBlackQuiets(MoveList& list);
 void GenerateWhiteEvasions(MoveList& list);
 void GenerateBlackEvasions(MoveList& list);
 
+// Legality tests the generators share: a possibly pinned piece moving from
+// from to to, and an en-passant capture, leave no enemy slider on the king.
+bool WhiteCaptureKeepsKingSafe(uint8_t from, uint8_t to);
+bool BlackCaptureKeepsKingSafe(uint8_t from, uint8_t to);
+bool WhiteQuietKeepsKingSafe(uint8_t from, uint8_t to);
+bool BlackQuietKeepsKingSafe(uint8_t from, uint8_t to);
+bool WhiteEnPassantIsLegal(uint8_t from, uint8_t to);
+bool BlackEnPassantIsLegal(uint8_t from, uint8_t to);
+
+// Ordering score of a capture by [attacker code][victim code 1..10].
+extern const int32_t CaptureScore[13][11];
+
 // Making and taking back moves.
 // The state before one move, saved by MakeMove and copied back by UnmakeMove.
 struct UndoRecord {
@@ -86,6 +98,7 @@ void EnsureKeyHistoryRoom(int32_t index);
 extern const int32_t SeeValue[13];
 int32_t SEE(Move move);
 int32_t SwapOff(uint8_t from, uint8_t to);
+BitBoard AddXrayAttackers(BitBoard attackers, uint8_t sq, int8_t dir);
 
 // Move input.
 bool ParseAndMakeMove(const std::string& text);
