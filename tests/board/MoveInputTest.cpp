@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "board/MoveInputHelpers.h"
+#include "board/MoveInputRoundTrip.h"
 #include "board/Position.h"
 #include "board/UnitMoves.h"
 
@@ -141,4 +142,11 @@ TEST(MakeInputMove, PlaysTheMoveOnTheGame) {
   MakeInputMove(moves->List.Moves[2]);
   ASSERT_EQ(moves->Coordinates[2], "g1f3");
   EXPECT_EQ(TakeSnapshot(), expected);
+}
+
+TEST(ParseAndMakeMove, EveryMoveOfAPositionWithTwoHundredEighteen) {
+  SetPosition("R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1");
+  RoundTripCounts counts;
+  RoundTripCurrentPosition("218 moves", true, counts);
+  EXPECT_EQ(counts.Moves, 218);
 }

@@ -46,6 +46,14 @@ TEST(MovesToSAN, BlackMovesUseTheSameUpperCaseLetters) {
   EXPECT_EQ(SanOf("g8f6"), "Nf6");
   EXPECT_EQ(SanOf("e7e5"), "e5");
   EXPECT_EQ(SanOf("b8a6"), "Na6");
+
+  SetPosition("rn2k3/8/5n2/8/r7/8/8/4K3 b - - 0 1");
+  EXPECT_EQ(SanOf("b8d7"), "Nbd7");
+  EXPECT_EQ(SanOf("f6d7"), "Nfd7");
+  EXPECT_EQ(SanOf("a8a6"), "R8a6");
+  EXPECT_EQ(SanOf("a4a6"), "R4a6");
+  EXPECT_EQ(SanOf("a4a1"), "Ra1+");
+  EXPECT_EQ(SanOf("a4b4"), "Rb4");
 }
 
 TEST(MovesToSAN, DisambiguationByFileThenRankThenSquare) {
@@ -138,4 +146,31 @@ TEST(MovesToSAN, MateReplacesCheckAndStalemateGetsNoMark) {
 TEST(MovesToSAN, NoLegalMoveGivesNoText) {
   SetPosition("rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3");
   EXPECT_TRUE(AllSan().empty());
+}
+
+TEST(MovesToSAN, ListsLongerThanTwoHundredFiftySixEntries) {
+  // 218 legal moves; the list handed over twice makes 436 entries, each with
+  // its twin as the other piece on the same square, so every piece move gets
+  // its whole from-square.
+  SetPosition("R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1");
+  PositionSnapshot before = TakeSnapshot();
+  auto single = CurrentLegalMoves();
+  ASSERT_EQ(single->List.Count, 218);
+  static MoveList doubled;
+  doubled = single->List;
+  for (int32_t i = 0; i < 218; i++) doubled.Moves[218 + i] = single->List.Moves[i];
+  doubled.Count = 436;
+  static std::string texts[MaxMoves];
+  MovesToSAN(texts, doubled);
+  for (int32_t i = 0; i < 218; i++) {
+    const std::string& coordinates = single->Coordinates[i];
+    EXPECT_EQ(texts[218 + i], texts[i]) << coordinates;
+    char letter = texts[i][0];
+    if (letter == 'B' || letter == 'N' || letter == 'Q' || letter == 'R')
+      EXPECT_EQ(texts[i].substr(1, 2), coordinates.substr(0, 2)) << texts[i];
+    else
+      EXPECT_EQ(texts[i], single->San[i]);
+  }
+  EXPECT_EQ(texts[436], "");
+  EXPECT_EQ(TakeSnapshot(), before);
 }
