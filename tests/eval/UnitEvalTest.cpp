@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "board/UnitMoves.h"
 #include "eval/EvalPosition.h"
 
 using evaltest::MaterialOf;
@@ -298,6 +299,29 @@ TEST_F(MaterialCacheTest, OverflowNeverMeetsTheCache) {
   EXPECT_EQ(score, 0);
   EXPECT_EQ(weight, 255);
   EXPECT_EQ(recognised, 1);
+  EXPECT_EQ(MaterHits, 1u);
+}
+
+TEST_F(MaterialCacheTest, PromotionToAFourthQueenAndBack) {
+  evaltest::SetUpPosition("4k3/P7/8/8/8/8/8/QQQ1K3 w - - 0 1");
+  FetchMaterial(score, weight, recognised);
+  EXPECT_EQ(score, 2800);
+  EXPECT_EQ(weight, 255 - 85 * 85 * 255 / 26896);
+  EXPECT_EQ(MaterWrites, 1u);
+
+  MakeMove(MakeMoveValue(48, 56, WhiteQueen, 0, 0, KindPromotion));
+  FetchMaterial(score, weight, recognised);
+  EXPECT_EQ(score, 3600);
+  EXPECT_EQ(weight, 255 - 112 * 112 * 255 / 26896);
+  EXPECT_EQ(recognised, 0);
+  FetchMaterial(score, weight, recognised);
+  EXPECT_EQ(score, 3600);
+  EXPECT_EQ(MaterWrites, 1u);
+  EXPECT_EQ(MaterHits, 0u);
+
+  UnmakeMove();
+  FetchMaterial(score, weight, recognised);
+  EXPECT_EQ(score, 2800);
   EXPECT_EQ(MaterHits, 1u);
 }
 
