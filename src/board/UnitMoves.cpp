@@ -98,7 +98,7 @@ inline int PopSquare(BitBoard& b) {
     return s;
   } else {
     int s = BitScanReverse(b);
-    b ^= SquareMask[s];
+    b ^= BitBoard(1) << s;
     return s;
   }
 }
@@ -112,16 +112,6 @@ template <Color Us> inline int KingSquare() { return Us == White ? WhiteKingSqua
 template <Color Us> inline BitBoard KingBB() { return Us == White ? WhiteKingBB : BlackKingBB; }
 template <Color Us> inline BitBoard OwnPieces() { return Us == White ? WhitePieces : BlackPieces; }
 template <Color Us> inline BitBoard EnemyPieces() { return Us == White ? BlackPieces : WhitePieces; }
-
-template <Color Us>
-inline bool IsAttackedByEnemy(int s) {
-  if constexpr (Us == White) return IsAttackedByBlack(uint8_t(s)); else return IsAttackedByWhite(uint8_t(s));
-}
-
-template <Color Us>
-inline bool IsPinned(int s) {
-  if constexpr (Us == White) return IsPinnedToWhiteKing(uint8_t(s)); else return IsPinnedToBlackKing(uint8_t(s));
-}
 
 template <Color Us>
 inline BitBoard EnemyStraightSliders() {
@@ -143,6 +133,48 @@ inline BitBoard DiagonalAttacks(int s, BitBoard occA, BitBoard occB) {
 
 inline BitBoard RookAttacksNow(int s) { return StraightAttacks(s, Occupied, OccupiedFileRotated); }
 inline BitBoard BishopAttacksNow(int s) { return DiagonalAttacks(s, OccupiedDiagRotatedA, OccupiedDiagRotatedB); }
+
+// The generators ask these two questions for nearly every king target and
+// every piece that may be pinned; they are the board queries IsAttackedByBlack
+// / IsAttackedByWhite and IsPinnedToWhiteKing / IsPinnedToBlackKing, written
+// here again so that they inline into the generator loops.
+template <Color Us>
+inline bool IsAttackedByEnemy(int s) {
+  using S = Side<Us>;
+  constexpr uint8_t knight = Us == White ? BlackKnight : WhiteKnight;
+  const BitBoard enemyKing = Us == White ? BlackKingBB : WhiteKingBB;
+  const BitBoard* pawnAttackers = Us == White ? BlackPawnAttackersOf : WhitePawnAttackersOf;
+  return (RookAttacksNow(s) & EnemyStraightSliders<Us>()) || (BishopAttacksNow(s) & EnemyDiagonalSliders<Us>()) ||
+         (KnightAttacks[s] & Pieces(knight)) || (KingAttacks[s] & enemyKing) ||
+         (pawnAttackers[s] & Pieces(S::EnemyPawn));
+}
+
+template <Color Us>
+inline bool IsPinned(int s) {
+  const int d = Direction[s][KingSquare<Us>()];
+  BitBoard line, sliders;
+  switch (d) {
+    case 1: case -1:
+      line = RankAttacks[s][(Occupied >> RankShift[s]) & 255];
+      sliders = EnemyStraightSliders<Us>();
+      break;
+    case 8: case -8:
+      line = FileAttacks[s][(OccupiedFileRotated >> FileShift[s]) & 255];
+      sliders = EnemyStraightSliders<Us>();
+      break;
+    case 7: case -7:
+      line = DiagAttacksA[s][(OccupiedDiagRotatedA >> DiagShiftA[s]) & 255];
+      sliders = EnemyDiagonalSliders<Us>();
+      break;
+    case 9: case -9:
+      line = DiagAttacksB[s][(OccupiedDiagRotatedB >> DiagShiftB[s]) & 255];
+      sliders = EnemyDiagonalSliders<Us>();
+      break;
+    default:
+      return false;
+  }
+  return (line & KingBB<Us>()) && (line & sliders);
+}
 
 // A pin needs an enemy slider on an empty-board line of the king; without one
 // no piece is pin-tested at all.
@@ -186,11 +218,16 @@ bool EnPassantIsLegal(int from, int to) {
   return SliderCheckersAfter<Us>(flip, flipF, flipA, flipB, 0, 0, 0, 0) == 0;
 }
 
+// The piece-square change of a quiet move: the PSEDelta entry, read from the
+// 3 KiB live table it is built from rather than from the 200 KiB delta table,
+// which the generators would otherwise drag through the cache move by move.
+inline int32_t QuietScore(uint32_t piece, int from, int to) { return PSETable[piece][to] - PSETable[piece][from]; }
+
 // Appends to a list through a local count, written back once at the end.
 struct Writer {
   MoveList& List;
   int32_t N;
-  explicit Writer(MoveList& list) : List(list), N(0) {}
+  explicit Writer(MoveList& list, int32_t start = 0) : List(list), N(start) {}
   ~Writer() { List.Count = N; }
   inline void Add(Move m, int32_t score) {
     List.Moves[N] = m;
@@ -253,10 +290,12 @@ inline void AddPawnCaptures(Writer& w, BitBoard targets, int step, bool pin) {
   }
 }
 
+// Writes the captures from index start on, so that GenerateMoves can put
+// them straight behind the quiet moves.
 template <Color Us>
-void GenerateCaptures(MoveList& list) {
+void GenerateCaptures(MoveList& list, int32_t start = 0) {
   using S = Side<Us>;
-  Writer w(list);
+  Writer w(list, start);
   const int k = KingSquare<Us>();
   const bool pin = PinPossible<Us>();
   const BitBoard enemy = EnemyPieces<Us>();
@@ -309,7 +348,7 @@ inline void AddSliderQuiets(Writer& w, BitBoard group, bool pin) {
     while (targets) {
       const int to = PopSquare<Us>(targets);
       if (pinned && !KeepsKingSafe<Us>(from, to)) continue;
-      w.Add(Encode<Us>(from, to, mover, 0, KindQuiet), PSEDelta[mover][from][to]);
+      w.Add(Encode<Us>(from, to, mover, 0, KindQuiet), QuietScore(mover, from, to));
     }
   }
 }
@@ -377,7 +416,7 @@ void GenerateQuiets(MoveList& list) {
     BitBoard targets = KnightAttacks[from] & empty;
     while (targets) {
       const int to = PopSquare<Us>(targets);
-      w.Add(Encode<Us>(from, to, S::Knight, 0, KindQuiet), PSEDelta[S::Knight][from][to]);
+      w.Add(Encode<Us>(from, to, S::Knight, 0, KindQuiet), QuietScore(S::Knight, from, to));
     }
   }
 
@@ -385,7 +424,7 @@ void GenerateQuiets(MoveList& list) {
   while (kingTargets) {
     const int to = PopSquare<Us>(kingTargets);
     if (IsAttackedByEnemy<Us>(to)) continue;
-    w.Add(Encode<Us>(k, to, S::King, 0, KindQuiet), PSEDelta[S::King][k][to]);
+    w.Add(Encode<Us>(k, to, S::King, 0, KindQuiet), QuietScore(S::King, k, to));
   }
 
   AddSliderQuiets<Us, true>(w, Pieces(S::Rook) | Pieces(S::Queen), pin);
@@ -398,7 +437,7 @@ void GenerateQuiets(MoveList& list) {
     const int to = PopSquare<Us>(doubles);
     const int from = to - 2 * S::Forward;
     if (pin && IsPinned<Us>(from) && !KeepsKingSafe<Us>(from, to)) continue;
-    w.Add(Encode<Us>(from, to, S::Pawn, 0, KindQuiet), PSEDelta[S::Pawn][from][to]);
+    w.Add(Encode<Us>(from, to, S::Pawn, 0, KindQuiet), QuietScore(S::Pawn, from, to));
   }
   BitBoard steps = singles;
   while (steps) {
@@ -408,7 +447,7 @@ void GenerateQuiets(MoveList& list) {
     if (IsLastRank<Us>(to))
       AddUnderPromotions<Us>(w, from, to, 0, KindPromotion);
     else
-      w.Add(Encode<Us>(from, to, S::Pawn, 0, KindQuiet), PSEDelta[S::Pawn][from][to]);
+      w.Add(Encode<Us>(from, to, S::Pawn, 0, KindQuiet), QuietScore(S::Pawn, from, to));
   }
   const BitBoard enemy = EnemyPieces<Us>();
   const BitBoard seventh = pawns & S::SeventhRank;
@@ -459,7 +498,7 @@ inline void AddKingEvasions(Writer& w, int k, BitBoard checkers) {
     if (victim)
       w.Add(Encode<Us>(k, to, S::King, victim, KindCapture), CaptureScore[S::King][victim]);
     else
-      w.Add(Encode<Us>(k, to, S::King, 0, KindQuiet), PSEDelta[S::King][k][to]);
+      w.Add(Encode<Us>(k, to, S::King, 0, KindQuiet), QuietScore(S::King, k, to));
   }
 }
 
@@ -532,7 +571,7 @@ void GenerateEvasions(MoveList& list) {
         w.Add(Encode<Us>(from, b, S::Queen, 0, KindPromotion), QueenPromotionScore);
         AddUnderPromotions<Us>(w, from, b, 0, KindPromotion);
       } else {
-        w.Add(Encode<Us>(from, b, mover, 0, KindQuiet), PSEDelta[mover][from][b]);
+        w.Add(Encode<Us>(from, b, mover, 0, KindQuiet), QuietScore(mover, from, b));
       }
     }
     if (EpFile < 128 && b == EpFile + S::EpTarget) AddEnPassant<Us, false>(w, b);
@@ -545,15 +584,12 @@ void GenerateAll(MoveList& list) {
     GenerateEvasions<Us>(list);
     return;
   }
-  MoveList captures;
-  GenerateCaptures<Us>(captures);
+  // The quiet generator changes nothing the captures depend on (it may only
+  // give up a castling right), so generating the captures after it, straight
+  // into the list behind the quiet moves, gives the same list as generating
+  // them first and copying them there.
   GenerateQuiets<Us>(list);
-  const int32_t n = list.Count;
-  for (int32_t i = 0; i < captures.Count; ++i) {
-    list.Moves[n + i] = captures.Moves[i];
-    list.Scores[n + i] = captures.Scores[i];
-  }
-  list.Count = n + captures.Count;
+  GenerateCaptures<Us>(list, list.Count);
 }
 
 }  // namespace
@@ -562,8 +598,8 @@ void GenerateMoves(MoveList& list) {
   if (WhiteToMove) GenerateAll<White>(list); else GenerateAll<Black>(list);
 }
 
-void GenerateWhiteCaptures(MoveList& list) { GenerateCaptures<White>(list); }
-void GenerateBlackCaptures(MoveList& list) { GenerateCaptures<Black>(list); }
+void GenerateWhiteCaptures(MoveList& list) { GenerateCaptures<White>(list, 0); }
+void GenerateBlackCaptures(MoveList& list) { GenerateCaptures<Black>(list, 0); }
 void GenerateWhiteQuiets(MoveList& list) { GenerateQuiets<White>(list); }
 void GenerateBlackQuiets(MoveList& list) { GenerateQuiets<Black>(list); }
 void GenerateWhiteEvasions(MoveList& list) { GenerateEvasions<White>(list); }
