@@ -223,17 +223,38 @@ bool EnPassantIsLegal(int from, int to) {
 // which the generators would otherwise drag through the cache move by move.
 inline int32_t QuietScore(uint32_t piece, int from, int to) { return PSETable[piece][to] - PSETable[piece][from]; }
 
-// Appends to a list through a local count, written back once at the end.
-struct Writer {
-  MoveList& List;
+// Move sinks the generator bodies write to. A list sink appends moves and
+// scores; a count sink only counts (perft's last ply needs nothing more); a
+// null sink takes nothing, so that one body serves the quiet generator, the
+// captures generator and both together without computing the unused half.
+struct ListSink {
+  static constexpr bool Active = true, CountOnly = false;
+  Move* Moves;
+  int32_t* Scores;
   int32_t N;
-  explicit Writer(MoveList& list, int32_t start = 0) : List(list), N(start) {}
-  ~Writer() { List.Count = N; }
+  ListSink(Move* moves, int32_t* scores) : Moves(moves), Scores(scores), N(0) {}
+  explicit ListSink(MoveList& list) : ListSink(list.Moves, list.Scores) {}
   inline void Add(Move m, int32_t score) {
-    List.Moves[N] = m;
-    List.Scores[N] = score;
+    Moves[N] = m;
+    Scores[N] = score;
     ++N;
   }
+  inline void AddAll(int32_t) {}
+};
+
+struct CountSink {
+  static constexpr bool Active = true, CountOnly = true;
+  int32_t N = 0;
+  inline void Add(Move, int32_t) { ++N; }
+  // For a set of targets that are all written without a further test.
+  inline void AddAll(int32_t n) { N += n; }
+};
+
+struct NullSink {
+  static constexpr bool Active = false, CountOnly = false;
+  int32_t N = 0;
+  inline void Add(Move, int32_t) {}
+  inline void AddAll(int32_t) {}
 };
 
 template <Color Us>
@@ -241,11 +262,45 @@ inline Move Encode(int from, int to, uint32_t piece, uint32_t captured, uint32_t
   return MakeMoveValue(uint32_t(from), uint32_t(to), piece, captured, Side<Us>::BlackBit, kind);
 }
 
+// The own pieces that IsPinned would report, found from the enemy sliders on
+// the king's empty-board lines: a piece is pinned when it is the one piece
+// between such a slider and the king, that is when the king and the slider
+// both see it along their common line. Empty when the pin pre-test rules pins
+// out, so the generators test a bit instead of making a query per piece.
+template <Color Us>
+inline BitBoard PinnedPieces() {
+  const int k = KingSquare<Us>();
+  BitBoard candidates = (RookMask[k] & EnemyStraightSliders<Us>()) | (BishopMask[k] & EnemyDiagonalSliders<Us>());
+  BitBoard pinned = 0;
+  while (candidates) {
+    const int c = BitScanForward(candidates);
+    candidates &= candidates - 1;
+    switch (Direction[c][k]) {
+      case 1: case -1:
+        pinned |= RankAttacks[k][(Occupied >> RankShift[k]) & 255] & RankAttacks[c][(Occupied >> RankShift[c]) & 255];
+        break;
+      case 8: case -8:
+        pinned |= FileAttacks[k][(OccupiedFileRotated >> FileShift[k]) & 255] &
+                  FileAttacks[c][(OccupiedFileRotated >> FileShift[c]) & 255];
+        break;
+      case 7: case -7:
+        pinned |= DiagAttacksA[k][(OccupiedDiagRotatedA >> DiagShiftA[k]) & 255] &
+                  DiagAttacksA[c][(OccupiedDiagRotatedA >> DiagShiftA[c]) & 255];
+        break;
+      default:
+        pinned |= DiagAttacksB[k][(OccupiedDiagRotatedB >> DiagShiftB[k]) & 255] &
+                  DiagAttacksB[c][(OccupiedDiagRotatedB >> DiagShiftB[c]) & 255];
+        break;
+    }
+  }
+  return pinned & OwnPieces<Us>();
+}
+
 // The two en-passant captures onto target, the pawn on the higher file first.
 // The capture generators make the full legality test; the evasions only ask
 // whether the capturing pawn is pinned.
-template <Color Us, bool FullTest>
-inline void AddEnPassant(Writer& w, int target) {
+template <Color Us, bool FullTest, class Out>
+inline void AddEnPassant(Out& w, int target) {
   using S = Side<Us>;
   const int high = EpFile + S::EpPawnHigh, low = EpFile + S::EpPawnLow;
   if (EpFile < 7 && Board[high] == S::Pawn) {
@@ -258,116 +313,76 @@ inline void AddEnPassant(Writer& w, int target) {
   }
 }
 
-// Captures of every piece type onto the targets of a slider group.
-template <Color Us, bool Straight>
-inline void AddSliderCaptures(Writer& w, BitBoard group, BitBoard enemy, bool pin) {
-  while (group) {
-    const int from = PopSquare<Us>(group);
-    const uint8_t mover = Board[from];
-    BitBoard targets = (Straight ? RookAttacksNow(from) : BishopAttacksNow(from)) & enemy;
-    const bool pinned = pin && IsPinned<Us>(from);
-    while (targets) {
-      const int to = PopSquare<Us>(targets);
-      if (pinned && !KeepsKingSafe<Us>(from, to)) continue;
-      const uint8_t victim = Board[to];
-      w.Add(Encode<Us>(from, to, mover, victim, KindCapture), CaptureScore[mover][victim]);
+// Moves of one piece onto a set of targets; a pinned piece's move is written
+// only when it keeps the king safe.
+template <Color Us, class Out>
+inline void AddPieceQuiets(Out& w, int from, uint8_t mover, BitBoard targets, bool pinned) {
+  if constexpr (Out::CountOnly) {
+    if (!pinned) {
+      w.AddAll(PopCount(targets));
+      return;
     }
   }
-}
-
-template <Color Us>
-inline void AddPawnCaptures(Writer& w, BitBoard targets, int step, bool pin) {
-  using S = Side<Us>;
   while (targets) {
     const int to = PopSquare<Us>(targets);
-    const int from = to - step;
-    if (pin && IsPinned<Us>(from) && !KeepsKingSafe<Us>(from, to)) continue;
-    const uint8_t victim = Board[to];
-    if (IsLastRank<Us>(to))
-      w.Add(Encode<Us>(from, to, S::Queen, victim, KindCapturePromotion), QueenPromotionScore + SeeValue[victim]);
-    else
-      w.Add(Encode<Us>(from, to, S::Pawn, victim, KindCapture), CaptureScore[S::Pawn][victim]);
+    if (pinned && !KeepsKingSafe<Us>(from, to)) continue;
+    w.Add(Encode<Us>(from, to, mover, 0, KindQuiet), QuietScore(mover, from, to));
   }
 }
 
-// Writes the captures from index start on, so that GenerateMoves can put
-// them straight behind the quiet moves.
-template <Color Us>
-void GenerateCaptures(MoveList& list, int32_t start = 0) {
-  using S = Side<Us>;
-  Writer w(list, start);
-  const int k = KingSquare<Us>();
-  const bool pin = PinPossible<Us>();
-  const BitBoard enemy = EnemyPieces<Us>();
-
-  BitBoard knights = Pieces(S::Knight);
-  while (knights) {
-    const int from = PopSquare<Us>(knights);
-    if (pin && IsPinned<Us>(from)) continue;
-    BitBoard targets = KnightAttacks[from] & enemy;
-    while (targets) {
-      const int to = PopSquare<Us>(targets);
-      const uint8_t victim = Board[to];
-      w.Add(Encode<Us>(from, to, S::Knight, victim, KindCapture), CaptureScore[S::Knight][victim]);
+template <Color Us, class Out>
+inline void AddPieceCaptures(Out& w, int from, uint8_t mover, BitBoard targets, bool pinned) {
+  if constexpr (Out::CountOnly) {
+    if (!pinned) {
+      w.AddAll(PopCount(targets));
+      return;
     }
   }
-
-  BitBoard kingTargets = KingAttacks[k] & enemy;
-  while (kingTargets) {
-    const int to = PopSquare<Us>(kingTargets);
-    if (IsAttackedByEnemy<Us>(to)) continue;
+  while (targets) {
+    const int to = PopSquare<Us>(targets);
+    if (pinned && !KeepsKingSafe<Us>(from, to)) continue;
     const uint8_t victim = Board[to];
-    w.Add(Encode<Us>(k, to, S::King, victim, KindCapture), CaptureScore[S::King][victim]);
+    w.Add(Encode<Us>(from, to, mover, victim, KindCapture), CaptureScore[mover][victim]);
   }
-
-  AddSliderCaptures<Us, true>(w, Pieces(S::Rook) | Pieces(S::Queen), enemy, pin);
-  AddSliderCaptures<Us, false>(w, Pieces(S::Bishop) | Pieces(S::Queen), enemy, pin);
-
-  const BitBoard pawns = Pieces(S::Pawn);
-  BitBoard pushes = ShiftUp<Us>(pawns & S::SeventhRank, 8) & ~Occupied;
-  while (pushes) {
-    const int to = PopSquare<Us>(pushes);
-    const int from = to - S::Forward;
-    if (pin && IsPinned<Us>(from) && !KeepsKingSafe<Us>(from, to)) continue;
-    w.Add(Encode<Us>(from, to, S::Queen, 0, KindPromotion), QueenPromotionScore);
-  }
-  AddPawnCaptures<Us>(w, ShiftUp<Us>(pawns & ~S::NoLeftCapture, 7) & enemy, S::CaptureLeft, pin);
-  AddPawnCaptures<Us>(w, ShiftUp<Us>(pawns & ~S::NoRightCapture, 9) & enemy, S::CaptureRight, pin);
-
-  if (EpFile < 128) AddEnPassant<Us, true>(w, EpFile + S::EpTarget);
 }
 
-// Quiet moves of a slider group onto the empty squares it reaches.
-template <Color Us, bool Straight>
-inline void AddSliderQuiets(Writer& w, BitBoard group, bool pin) {
+// A slider group (rooks and queens on lines, bishops and queens on
+// diagonals), each piece's quiet moves to one sink and captures to the other.
+template <Color Us, bool Straight, class QuietOut, class CaptureOut>
+inline void AddSliderGroup(QuietOut& q, CaptureOut& c, BitBoard group, BitBoard pinned, BitBoard enemy) {
   while (group) {
     const int from = PopSquare<Us>(group);
     const uint8_t mover = Board[from];
-    BitBoard targets = (Straight ? RookAttacksNow(from) : BishopAttacksNow(from)) & ~Occupied;
-    const bool pinned = pin && IsPinned<Us>(from);
-    while (targets) {
-      const int to = PopSquare<Us>(targets);
-      if (pinned && !KeepsKingSafe<Us>(from, to)) continue;
-      w.Add(Encode<Us>(from, to, mover, 0, KindQuiet), QuietScore(mover, from, to));
-    }
+    const BitBoard attacks = Straight ? RookAttacksNow(from) : BishopAttacksNow(from);
+    const bool isPinned = (pinned >> from) & 1;
+    if constexpr (QuietOut::Active) AddPieceQuiets<Us>(q, from, mover, attacks & ~Occupied, isPinned);
+    if constexpr (CaptureOut::Active) AddPieceCaptures<Us>(c, from, mover, attacks & enemy, isPinned);
   }
 }
 
-template <Color Us>
-inline void AddUnderPromotions(Writer& w, int from, int to, uint32_t victim, uint32_t kind) {
+template <Color Us, class Out>
+inline void AddUnderPromotions(Out& w, int from, int to, uint32_t victim, uint32_t kind) {
   using S = Side<Us>;
   w.Add(Encode<Us>(from, to, S::Rook, victim, kind), UnderPromotionScore);
   w.Add(Encode<Us>(from, to, S::Bishop, victim, kind), UnderPromotionScore);
   w.Add(Encode<Us>(from, to, S::Knight, victim, kind), UnderPromotionScore);
 }
 
-template <Color Us>
-inline void AddCaptureUnderPromotions(Writer& w, BitBoard targets, int step, bool pin) {
+// Pawn moves onto a target set, the origin step squares behind each target.
+// Write(from, to) writes the move or moves of one pawn.
+template <Color Us, class Out, class WriteFn>
+inline void AddPawnMoves(Out& w, BitBoard targets, int step, BitBoard pinned, int perMove, WriteFn write) {
+  if constexpr (Out::CountOnly) {
+    if (!pinned) {
+      w.AddAll(PopCount(targets) * perMove);
+      return;
+    }
+  }
   while (targets) {
     const int to = PopSquare<Us>(targets);
     const int from = to - step;
-    if (pin && IsPinned<Us>(from) && !KeepsKingSafe<Us>(from, to)) continue;
-    AddUnderPromotions<Us>(w, from, to, Board[to], KindCapturePromotion);
+    if (((pinned >> from) & 1) && !KeepsKingSafe<Us>(from, to)) continue;
+    write(from, to);
   }
 }
 
@@ -379,8 +394,8 @@ inline void ClearCastleRight(uint32_t keep) {
   HashKey ^= CastleKeys[old] ^ CastleKeys[CastleRights];
 }
 
-template <Color Us>
-inline void AddCastlings(Writer& w) {
+template <Color Us, class Out>
+inline void AddCastlings(Out& w) {
   using S = Side<Us>;
   constexpr int base = S::HomeRankBase;
   constexpr uint32_t shortRight = Us == White ? 1 : 4, longRight = Us == White ? 2 : 8;
@@ -401,60 +416,88 @@ inline void AddCastlings(Writer& w) {
   }
 }
 
-template <Color Us>
-void GenerateQuiets(MoveList& list) {
+// The legal moves of a side not in check: quiet moves (with the
+// under-promotions and castlings) to q in the quiet generator's order,
+// captures (with en passant and the queen promotions) to c in the captures
+// generator's order. Both orders visit the piece groups in the same sequence,
+// so one walk over the pieces serves both lists and each attack set and pin
+// test is made once.
+template <Color Us, class QuietOut, class CaptureOut>
+void GenerateOutOfCheck(QuietOut& q, CaptureOut& c) {
   using S = Side<Us>;
-  Writer w(list);
+  constexpr bool Quiets = QuietOut::Active, Captures = CaptureOut::Active;
   const int k = KingSquare<Us>();
-  const bool pin = PinPossible<Us>();
+  const BitBoard pinned = PinnedPieces<Us>();
+  const BitBoard enemy = EnemyPieces<Us>();
   const BitBoard empty = ~Occupied;
 
-  BitBoard knights = Pieces(S::Knight);
+  BitBoard knights = Pieces(S::Knight) & ~pinned;  // a pinned knight has no move
   while (knights) {
     const int from = PopSquare<Us>(knights);
-    if (pin && IsPinned<Us>(from)) continue;
-    BitBoard targets = KnightAttacks[from] & empty;
+    if constexpr (Quiets) AddPieceQuiets<Us>(q, from, S::Knight, KnightAttacks[from] & empty, false);
+    if constexpr (Captures) AddPieceCaptures<Us>(c, from, S::Knight, KnightAttacks[from] & enemy, false);
+  }
+
+  if constexpr (Quiets) {
+    BitBoard targets = KingAttacks[k] & empty;
     while (targets) {
       const int to = PopSquare<Us>(targets);
-      w.Add(Encode<Us>(from, to, S::Knight, 0, KindQuiet), QuietScore(S::Knight, from, to));
+      if (!IsAttackedByEnemy<Us>(to)) q.Add(Encode<Us>(k, to, S::King, 0, KindQuiet), QuietScore(S::King, k, to));
+    }
+  }
+  if constexpr (Captures) {
+    BitBoard targets = KingAttacks[k] & enemy;
+    while (targets) {
+      const int to = PopSquare<Us>(targets);
+      if (IsAttackedByEnemy<Us>(to)) continue;
+      const uint8_t victim = Board[to];
+      c.Add(Encode<Us>(k, to, S::King, victim, KindCapture), CaptureScore[S::King][victim]);
     }
   }
 
-  BitBoard kingTargets = KingAttacks[k] & empty;
-  while (kingTargets) {
-    const int to = PopSquare<Us>(kingTargets);
-    if (IsAttackedByEnemy<Us>(to)) continue;
-    w.Add(Encode<Us>(k, to, S::King, 0, KindQuiet), QuietScore(S::King, k, to));
-  }
-
-  AddSliderQuiets<Us, true>(w, Pieces(S::Rook) | Pieces(S::Queen), pin);
-  AddSliderQuiets<Us, false>(w, Pieces(S::Bishop) | Pieces(S::Queen), pin);
+  AddSliderGroup<Us, true>(q, c, Pieces(S::Rook) | Pieces(S::Queen), pinned, enemy);
+  AddSliderGroup<Us, false>(q, c, Pieces(S::Bishop) | Pieces(S::Queen), pinned, enemy);
 
   const BitBoard pawns = Pieces(S::Pawn);
-  const BitBoard singles = ShiftUp<Us>(pawns, 8) & empty;
-  BitBoard doubles = ShiftUp<Us>(singles & S::ThirdRank, 8) & empty;
-  while (doubles) {
-    const int to = PopSquare<Us>(doubles);
-    const int from = to - 2 * S::Forward;
-    if (pin && IsPinned<Us>(from) && !KeepsKingSafe<Us>(from, to)) continue;
-    w.Add(Encode<Us>(from, to, S::Pawn, 0, KindQuiet), QuietScore(S::Pawn, from, to));
-  }
-  BitBoard steps = singles;
-  while (steps) {
-    const int to = PopSquare<Us>(steps);
-    const int from = to - S::Forward;
-    if (pin && IsPinned<Us>(from) && !KeepsKingSafe<Us>(from, to)) continue;
-    if (IsLastRank<Us>(to))
-      AddUnderPromotions<Us>(w, from, to, 0, KindPromotion);
-    else
-      w.Add(Encode<Us>(from, to, S::Pawn, 0, KindQuiet), QuietScore(S::Pawn, from, to));
-  }
-  const BitBoard enemy = EnemyPieces<Us>();
   const BitBoard seventh = pawns & S::SeventhRank;
-  AddCaptureUnderPromotions<Us>(w, ShiftUp<Us>(seventh & ~S::NoLeftCapture, 7) & enemy, S::CaptureLeft, pin);
-  AddCaptureUnderPromotions<Us>(w, ShiftUp<Us>(seventh & ~S::NoRightCapture, 9) & enemy, S::CaptureRight, pin);
-
-  AddCastlings<Us>(w);
+  if constexpr (Quiets) {
+    const BitBoard singles = ShiftUp<Us>(pawns, 8) & empty;
+    const BitBoard doubles = ShiftUp<Us>(singles & S::ThirdRank, 8) & empty;
+    AddPawnMoves<Us>(q, doubles, 2 * S::Forward, pinned, 1, [&](int from, int to) {
+      q.Add(Encode<Us>(from, to, S::Pawn, 0, KindQuiet), QuietScore(S::Pawn, from, to));
+    });
+    constexpr BitBoard lastRank = Us == White ? 0xFF00000000000000ull : 0xFFull;
+    AddPawnMoves<Us>(q, singles & ~lastRank, S::Forward, pinned, 1, [&](int from, int to) {
+      q.Add(Encode<Us>(from, to, S::Pawn, 0, KindQuiet), QuietScore(S::Pawn, from, to));
+    });
+    // Single steps are one walk in square order; the promotions among them
+    // come from the last rank, which the visiting order reaches last for
+    // either colour, so writing them after the other steps keeps the order.
+    AddPawnMoves<Us>(q, singles & lastRank, S::Forward, pinned, 3, [&](int from, int to) {
+      AddUnderPromotions<Us>(q, from, to, 0, KindPromotion);
+    });
+    const auto captureUnder = [&](int from, int to) {
+      AddUnderPromotions<Us>(q, from, to, Board[to], KindCapturePromotion);
+    };
+    AddPawnMoves<Us>(q, ShiftUp<Us>(seventh & ~S::NoLeftCapture, 7) & enemy, S::CaptureLeft, pinned, 3, captureUnder);
+    AddPawnMoves<Us>(q, ShiftUp<Us>(seventh & ~S::NoRightCapture, 9) & enemy, S::CaptureRight, pinned, 3, captureUnder);
+    AddCastlings<Us>(q);
+  }
+  if constexpr (Captures) {
+    AddPawnMoves<Us>(c, ShiftUp<Us>(seventh, 8) & empty, S::Forward, pinned, 1, [&](int from, int to) {
+      c.Add(Encode<Us>(from, to, S::Queen, 0, KindPromotion), QueenPromotionScore);
+    });
+    const auto capture = [&](int from, int to) {
+      const uint8_t victim = Board[to];
+      if (IsLastRank<Us>(to))
+        c.Add(Encode<Us>(from, to, S::Queen, victim, KindCapturePromotion), QueenPromotionScore + SeeValue[victim]);
+      else
+        c.Add(Encode<Us>(from, to, S::Pawn, victim, KindCapture), CaptureScore[S::Pawn][victim]);
+    };
+    AddPawnMoves<Us>(c, ShiftUp<Us>(pawns & ~S::NoLeftCapture, 7) & enemy, S::CaptureLeft, pinned, 1, capture);
+    AddPawnMoves<Us>(c, ShiftUp<Us>(pawns & ~S::NoRightCapture, 9) & enemy, S::CaptureRight, pinned, 1, capture);
+    if (EpFile < 128) AddEnPassant<Us, true>(c, EpFile + S::EpTarget);
+  }
 }
 
 template <Color Us> inline BitBoard OwnAttacksTo(int s) {
@@ -487,8 +530,8 @@ inline bool StepsAlongCheckLine(int k, int to, BitBoard checkers) {
   return false;
 }
 
-template <Color Us>
-inline void AddKingEvasions(Writer& w, int k, BitBoard checkers) {
+template <Color Us, class Out>
+inline void AddKingEvasions(Out& w, int k, BitBoard checkers) {
   using S = Side<Us>;
   BitBoard targets = KingAttacks[k] & ~OwnPieces<Us>();
   while (targets) {
@@ -527,10 +570,9 @@ inline bool SquaresBetween(int c, int k, BitBoard& between) {
   }
 }
 
-template <Color Us>
-void GenerateEvasions(MoveList& list) {
+template <Color Us, class Out>
+void GenerateEvasions(Out& w) {
   using S = Side<Us>;
-  Writer w(list);
   const int k = KingSquare<Us>();
   const BitBoard checkers = EnemyAttacksTo<Us>(k);
   const int c = FirstChecker<Us>(checkers);
@@ -579,17 +621,56 @@ void GenerateEvasions(MoveList& list) {
 }
 
 template <Color Us>
+void GenerateQuiets(MoveList& list) {
+  ListSink q(list);
+  NullSink none;
+  GenerateOutOfCheck<Us>(q, none);
+  list.Count = q.N;
+}
+
+template <Color Us>
+void GenerateCaptures(MoveList& list) {
+  NullSink none;
+  ListSink c(list);
+  GenerateOutOfCheck<Us>(none, c);
+  list.Count = c.N;
+}
+
+template <Color Us>
+void GenerateEvasionList(MoveList& list) {
+  ListSink w(list);
+  GenerateEvasions<Us>(w);
+  list.Count = w.N;
+}
+
+template <Color Us>
 void GenerateAll(MoveList& list) {
   if (InCheck) {
-    GenerateEvasions<Us>(list);
+    GenerateEvasionList<Us>(list);
     return;
   }
-  // The quiet generator changes nothing the captures depend on (it may only
-  // give up a castling right), so generating the captures after it, straight
-  // into the list behind the quiet moves, gives the same list as generating
-  // them first and copying them there.
-  GenerateQuiets<Us>(list);
-  GenerateCaptures<Us>(list, list.Count);
+  // The captures go to a side buffer and then behind the quiet moves.
+  Move captureMoves[MaxMoves];
+  int32_t captureScores[MaxMoves];
+  ListSink q(list);
+  ListSink c(captureMoves, captureScores);
+  GenerateOutOfCheck<Us>(q, c);
+  for (int32_t i = 0; i < c.N; ++i) {
+    list.Moves[q.N + i] = captureMoves[i];
+    list.Scores[q.N + i] = captureScores[i];
+  }
+  list.Count = q.N + c.N;
+}
+
+template <Color Us>
+int32_t CountAll() {
+  CountSink q, c;
+  if (InCheck) {
+    GenerateEvasions<Us>(q);
+    return q.N;
+  }
+  GenerateOutOfCheck<Us>(q, c);
+  return q.N + c.N;
 }
 
 }  // namespace
@@ -598,12 +679,14 @@ void GenerateMoves(MoveList& list) {
   if (WhiteToMove) GenerateAll<White>(list); else GenerateAll<Black>(list);
 }
 
-void GenerateWhiteCaptures(MoveList& list) { GenerateCaptures<White>(list, 0); }
-void GenerateBlackCaptures(MoveList& list) { GenerateCaptures<Black>(list, 0); }
+void GenerateWhiteCaptures(MoveList& list) { GenerateCaptures<White>(list); }
+void GenerateBlackCaptures(MoveList& list) { GenerateCaptures<Black>(list); }
 void GenerateWhiteQuiets(MoveList& list) { GenerateQuiets<White>(list); }
 void GenerateBlackQuiets(MoveList& list) { GenerateQuiets<Black>(list); }
-void GenerateWhiteEvasions(MoveList& list) { GenerateEvasions<White>(list); }
-void GenerateBlackEvasions(MoveList& list) { GenerateEvasions<Black>(list); }
+void GenerateWhiteEvasions(MoveList& list) { GenerateEvasionList<White>(list); }
+void GenerateBlackEvasions(MoveList& list) { GenerateEvasionList<Black>(list); }
+
+int32_t CountMoves() { return WhiteToMove ? CountAll<White>() : CountAll<Black>(); }
 
 bool WhiteCaptureKeepsKingSafe(uint8_t from, uint8_t to) { return KeepsKingSafe<White>(from, to); }
 bool BlackCaptureKeepsKingSafe(uint8_t from, uint8_t to) { return KeepsKingSafe<Black>(from, to); }
