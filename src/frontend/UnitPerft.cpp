@@ -64,8 +64,9 @@ std::string TwoDigits(int64_t value) { return PadZeros(std::to_string(value), 2)
   const char* message = "File not found";
   if (error == EACCES || error == EPERM || error == EISDIR) message = "Access denied";
   else if (error != ENOENT && error != ENOTDIR && error != 0) message = "I/O error";
-  std::fflush(stdout);
+  FlushText();
   std::fprintf(stderr, "%s\n", message);
+  std::fflush(stderr);
   std::exit(1);
 }
 

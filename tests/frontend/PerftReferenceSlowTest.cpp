@@ -1,6 +1,5 @@
-// Perft counts of the reference positions at every depth they list. Each
-// position is a test of its own, so the test runner can spread them over
-// processes.
+// Perft counts of the reference positions at every depth they list, through
+// the counting recursion of the perft command.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -71,25 +70,19 @@ TEST(PerftReference, DataHoldsAllPositionsAndDepths) {
   EXPECT_EQ(leaves, 466168534);
 }
 
-class PerftReferencePosition : public testing::TestWithParam<int> {};
-
-TEST_P(PerftReferencePosition, CountsEqualTheReference) {
-  const auto& refs = References();
-  ASSERT_LT(static_cast<size_t>(GetParam()), refs.size());
-  const Reference& ref = refs[GetParam()];
+TEST(PerftReference, CountsEqualTheReferenceAtEveryDepth) {
   InitEngineOnce();
-  testing::internal::CaptureStdout();
-  SetPositionFromFEN(ref.Fen);
-  std::string messages = testing::internal::GetCapturedStdout();
-  ASSERT_EQ(messages, "") << ref.Fen;
-  // The set-up may normalise the counters; the position part must stay.
-  const std::string before = GetFEN();
-  for (const auto& [depth, count] : ref.Counts) {
-    PerftNodes = 0;
-    PerftCount(depth);
-    EXPECT_EQ(PerftNodes, count) << ref.Fen << " depth " << depth;
+  for (const Reference& ref : References()) {
+    testing::internal::CaptureStdout();
+    SetPositionFromFEN(ref.Fen);
+    ASSERT_EQ(testing::internal::GetCapturedStdout(), "") << ref.Fen;
+    // The set-up normalises the move counters; the rest must come back.
+    const std::string before = GetFEN();
+    for (const auto& [depth, count] : ref.Counts) {
+      PerftNodes = 0;
+      PerftCount(depth);
+      EXPECT_EQ(PerftNodes, count) << ref.Fen << " depth " << depth;
+    }
+    EXPECT_EQ(GetFEN(), before) << ref.Fen;
   }
-  EXPECT_EQ(GetFEN(), before);
 }
-
-INSTANTIATE_TEST_SUITE_P(Positions, PerftReferencePosition, testing::Range(0, 86));
