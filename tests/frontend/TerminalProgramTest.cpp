@@ -47,3 +47,24 @@ TEST(PipeSession, NoColourCodesReachAPipe) {
   ProgramResult r = RunProgram("info\nquit\n");
   EXPECT_EQ(r.Out.find('\x1b'), std::string::npos);
 }
+
+namespace {
+std::string Repeat(const std::string& s, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += s;
+  return out;
+}
+}  // namespace
+
+TEST(TerminalSession, RulesShowAsBoxLinesInUtf8) {
+  ProgramResult r = RunProgramOnTerminal("", {"d 1\n", "quit\n"}, {Ready, ""});
+  const std::string rule = Repeat("\u2500", 80) + "\r\n";
+  EXPECT_NE(r.Out.find("\r\n" + rule + rule + "Depth: 1 Nodes: 20 "), std::string::npos);
+  EXPECT_EQ(r.Out.find('\xC4'), std::string::npos);
+}
+
+TEST(PipeSession, RulesReachAPipeAsTheirBytes) {
+  ProgramResult r = RunProgram("d 1\nquit\n");
+  const std::string rule = std::string(80, '\xC4') + "\r\n";
+  EXPECT_NE(r.Out.find("\r\n" + rule + rule + "Depth: 1 Nodes: 20 "), std::string::npos);
+}
