@@ -1,5 +1,7 @@
 #include "frontend/UnitPerft.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -84,6 +86,17 @@ std::string ReadFileLine(FILE* file) {
   }
   if (std::ferror(file)) RaiseFileError(errno);
   return line;
+}
+
+// A directory opens for reading here but holds no lines: refuse it at once.
+FILE* OpenSuiteFile(const std::string& name) {
+  // An empty name names no file.
+  errno = ENOENT;
+  FILE* file = name.empty() ? nullptr : std::fopen(name.c_str(), "r");
+  if (file == nullptr) RaiseFileError(errno);
+  struct stat info;
+  if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) RaiseFileError(EISDIR);
+  return file;
 }
 
 bool AtEndOfFile(FILE* file) {
@@ -188,10 +201,7 @@ void RunPerftSuite() {
   WriteLine("Perft EPD file: ");
   std::string fileName;
   ReadPromptLine(fileName);
-  // An empty name names no file.
-  errno = ENOENT;
-  FILE* file = fileName.empty() ? nullptr : std::fopen(fileName.c_str(), "r");
-  if (file == nullptr) RaiseFileError(errno);
+  FILE* file = OpenSuiteFile(fileName);
   WriteLine("Max Depth: ");
   std::string depthText;
   ReadPromptLine(depthText);

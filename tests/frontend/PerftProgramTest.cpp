@@ -184,6 +184,16 @@ TEST(PerftSuiteProgram, AFileWithoutLinesRunsOneRoundWithAnEmptyLine) {
 TEST(PerftSuiteProgram, AMissingFileEndsTheProgram) {
   ProgramResult r = RunProgram("pe\n" + DataDir + "/no-such-suite.epd\n2\nquit\n");
   EXPECT_EQ(r.ExitCode, 1);
-  EXPECT_EQ(r.Err.substr(0, 14), "File not found");
+  EXPECT_EQ(r.Err, "File not found\n");
   EXPECT_TRUE(EndsWith(r.Out, "Perft EPD file: \r\n")) << r.Out;
+}
+
+TEST(PerftSuiteProgram, ADirectoryOrNoNameEndsTheProgram) {
+  ProgramResult r = RunProgram("pe\n" + DataDir + "\n2\nquit\n");
+  EXPECT_EQ(r.ExitCode, 1);
+  EXPECT_EQ(r.Err, "Access denied\n");
+  EXPECT_TRUE(EndsWith(r.Out, "Perft EPD file: \r\n")) << r.Out;
+  r = RunProgram("pe\n\n2\nquit\n");
+  EXPECT_EQ(r.ExitCode, 1);
+  EXPECT_EQ(r.Err, "File not found\n");
 }
