@@ -98,7 +98,7 @@ inline int PopSquare(BitBoard& b) {
     return s;
   } else {
     int s = BitScanReverse(b);
-    b ^= SquareMask[s];
+    b ^= BitBoard(1) << s;
     return s;
   }
 }
@@ -112,16 +112,6 @@ template <Color Us> inline int KingSquare() { return Us == White ? WhiteKingSqua
 template <Color Us> inline BitBoard KingBB() { return Us == White ? WhiteKingBB : BlackKingBB; }
 template <Color Us> inline BitBoard OwnPieces() { return Us == White ? WhitePieces : BlackPieces; }
 template <Color Us> inline BitBoard EnemyPieces() { return Us == White ? BlackPieces : WhitePieces; }
-
-template <Color Us>
-inline bool IsAttackedByEnemy(int s) {
-  if constexpr (Us == White) return IsAttackedByBlack(uint8_t(s)); else return IsAttackedByWhite(uint8_t(s));
-}
-
-template <Color Us>
-inline bool IsPinned(int s) {
-  if constexpr (Us == White) return IsPinnedToWhiteKing(uint8_t(s)); else return IsPinnedToBlackKing(uint8_t(s));
-}
 
 template <Color Us>
 inline BitBoard EnemyStraightSliders() {
@@ -143,6 +133,48 @@ inline BitBoard DiagonalAttacks(int s, BitBoard occA, BitBoard occB) {
 
 inline BitBoard RookAttacksNow(int s) { return StraightAttacks(s, Occupied, OccupiedFileRotated); }
 inline BitBoard BishopAttacksNow(int s) { return DiagonalAttacks(s, OccupiedDiagRotatedA, OccupiedDiagRotatedB); }
+
+// The generators ask these two questions for nearly every king target and
+// every piece that may be pinned; they are the board queries IsAttackedByBlack
+// / IsAttackedByWhite and IsPinnedToWhiteKing / IsPinnedToBlackKing, written
+// here again so that they inline into the generator loops.
+template <Color Us>
+inline bool IsAttackedByEnemy(int s) {
+  using S = Side<Us>;
+  constexpr uint8_t knight = Us == White ? BlackKnight : WhiteKnight;
+  const BitBoard enemyKing = Us == White ? BlackKingBB : WhiteKingBB;
+  const BitBoard* pawnAttackers = Us == White ? BlackPawnAttackersOf : WhitePawnAttackersOf;
+  return (RookAttacksNow(s) & EnemyStraightSliders<Us>()) || (BishopAttacksNow(s) & EnemyDiagonalSliders<Us>()) ||
+         (KnightAttacks[s] & Pieces(knight)) || (KingAttacks[s] & enemyKing) ||
+         (pawnAttackers[s] & Pieces(S::EnemyPawn));
+}
+
+template <Color Us>
+inline bool IsPinned(int s) {
+  const int d = Direction[s][KingSquare<Us>()];
+  BitBoard line, sliders;
+  switch (d) {
+    case 1: case -1:
+      line = RankAttacks[s][(Occupied >> RankShift[s]) & 255];
+      sliders = EnemyStraightSliders<Us>();
+      break;
+    case 8: case -8:
+      line = FileAttacks[s][(OccupiedFileRotated >> FileShift[s]) & 255];
+      sliders = EnemyStraightSliders<Us>();
+      break;
+    case 7: case -7:
+      line = DiagAttacksA[s][(OccupiedDiagRotatedA >> DiagShiftA[s]) & 255];
+      sliders = EnemyDiagonalSliders<Us>();
+      break;
+    case 9: case -9:
+      line = DiagAttacksB[s][(OccupiedDiagRotatedB >> DiagShiftB[s]) & 255];
+      sliders = EnemyDiagonalSliders<Us>();
+      break;
+    default:
+      return false;
+  }
+  return (line & KingBB<Us>()) && (line & sliders);
+}
 
 // A pin needs an enemy slider on an empty-board line of the king; without one
 // no piece is pin-tested at all.
@@ -186,17 +218,43 @@ bool EnPassantIsLegal(int from, int to) {
   return SliderCheckersAfter<Us>(flip, flipF, flipA, flipB, 0, 0, 0, 0) == 0;
 }
 
-// Appends to a list through a local count, written back once at the end.
-struct Writer {
-  MoveList& List;
+// The piece-square change of a quiet move: the PSEDelta entry, read from the
+// 3 KiB live table it is built from rather than from the 200 KiB delta table,
+// which the generators would otherwise drag through the cache move by move.
+inline int32_t QuietScore(uint32_t piece, int from, int to) { return PSETable[piece][to] - PSETable[piece][from]; }
+
+// Move sinks the generator bodies write to. A list sink appends moves and
+// scores; a count sink only counts (perft's last ply needs nothing more); a
+// null sink takes nothing, so that one body serves the quiet generator, the
+// captures generator and both together without computing the unused half.
+struct ListSink {
+  static constexpr bool Active = true, CountOnly = false;
+  Move* Moves;
+  int32_t* Scores;
   int32_t N;
-  explicit Writer(MoveList& list) : List(list), N(0) {}
-  ~Writer() { List.Count = N; }
+  ListSink(Move* moves, int32_t* scores) : Moves(moves), Scores(scores), N(0) {}
+  explicit ListSink(MoveList& list) : ListSink(list.Moves, list.Scores) {}
   inline void Add(Move m, int32_t score) {
-    List.Moves[N] = m;
-    List.Scores[N] = score;
+    Moves[N] = m;
+    Scores[N] = score;
     ++N;
   }
+  inline void AddAll(int32_t) {}
+};
+
+struct CountSink {
+  static constexpr bool Active = true, CountOnly = true;
+  int32_t N = 0;
+  inline void Add(Move, int32_t) { ++N; }
+  // For a set of targets that are all written without a further test.
+  inline void AddAll(int32_t n) { N += n; }
+};
+
+struct NullSink {
+  static constexpr bool Active = false, CountOnly = false;
+  int32_t N = 0;
+  inline void Add(Move, int32_t) {}
+  inline void AddAll(int32_t) {}
 };
 
 template <Color Us>
@@ -204,11 +262,45 @@ inline Move Encode(int from, int to, uint32_t piece, uint32_t captured, uint32_t
   return MakeMoveValue(uint32_t(from), uint32_t(to), piece, captured, Side<Us>::BlackBit, kind);
 }
 
+// The own pieces that IsPinned would report, found from the enemy sliders on
+// the king's empty-board lines: a piece is pinned when it is the one piece
+// between such a slider and the king, that is when the king and the slider
+// both see it along their common line. Empty when the pin pre-test rules pins
+// out, so the generators test a bit instead of making a query per piece.
+template <Color Us>
+inline BitBoard PinnedPieces() {
+  const int k = KingSquare<Us>();
+  BitBoard candidates = (RookMask[k] & EnemyStraightSliders<Us>()) | (BishopMask[k] & EnemyDiagonalSliders<Us>());
+  BitBoard pinned = 0;
+  while (candidates) {
+    const int c = BitScanForward(candidates);
+    candidates &= candidates - 1;
+    switch (Direction[c][k]) {
+      case 1: case -1:
+        pinned |= RankAttacks[k][(Occupied >> RankShift[k]) & 255] & RankAttacks[c][(Occupied >> RankShift[c]) & 255];
+        break;
+      case 8: case -8:
+        pinned |= FileAttacks[k][(OccupiedFileRotated >> FileShift[k]) & 255] &
+                  FileAttacks[c][(OccupiedFileRotated >> FileShift[c]) & 255];
+        break;
+      case 7: case -7:
+        pinned |= DiagAttacksA[k][(OccupiedDiagRotatedA >> DiagShiftA[k]) & 255] &
+                  DiagAttacksA[c][(OccupiedDiagRotatedA >> DiagShiftA[c]) & 255];
+        break;
+      default:
+        pinned |= DiagAttacksB[k][(OccupiedDiagRotatedB >> DiagShiftB[k]) & 255] &
+                  DiagAttacksB[c][(OccupiedDiagRotatedB >> DiagShiftB[c]) & 255];
+        break;
+    }
+  }
+  return pinned & OwnPieces<Us>();
+}
+
 // The two en-passant captures onto target, the pawn on the higher file first.
 // The capture generators make the full legality test; the evasions only ask
 // whether the capturing pawn is pinned.
-template <Color Us, bool FullTest>
-inline void AddEnPassant(Writer& w, int target) {
+template <Color Us, bool FullTest, class Out>
+inline void AddEnPassant(Out& w, int target) {
   using S = Side<Us>;
   const int high = EpFile + S::EpPawnHigh, low = EpFile + S::EpPawnLow;
   if (EpFile < 7 && Board[high] == S::Pawn) {
@@ -221,114 +313,76 @@ inline void AddEnPassant(Writer& w, int target) {
   }
 }
 
-// Captures of every piece type onto the targets of a slider group.
-template <Color Us, bool Straight>
-inline void AddSliderCaptures(Writer& w, BitBoard group, BitBoard enemy, bool pin) {
-  while (group) {
-    const int from = PopSquare<Us>(group);
-    const uint8_t mover = Board[from];
-    BitBoard targets = (Straight ? RookAttacksNow(from) : BishopAttacksNow(from)) & enemy;
-    const bool pinned = pin && IsPinned<Us>(from);
-    while (targets) {
-      const int to = PopSquare<Us>(targets);
-      if (pinned && !KeepsKingSafe<Us>(from, to)) continue;
-      const uint8_t victim = Board[to];
-      w.Add(Encode<Us>(from, to, mover, victim, KindCapture), CaptureScore[mover][victim]);
+// Moves of one piece onto a set of targets; a pinned piece's move is written
+// only when it keeps the king safe.
+template <Color Us, class Out>
+inline void AddPieceQuiets(Out& w, int from, uint8_t mover, BitBoard targets, bool pinned) {
+  if constexpr (Out::CountOnly) {
+    if (!pinned) {
+      w.AddAll(PopCount(targets));
+      return;
     }
   }
-}
-
-template <Color Us>
-inline void AddPawnCaptures(Writer& w, BitBoard targets, int step, bool pin) {
-  using S = Side<Us>;
   while (targets) {
     const int to = PopSquare<Us>(targets);
-    const int from = to - step;
-    if (pin && IsPinned<Us>(from) && !KeepsKingSafe<Us>(from, to)) continue;
-    const uint8_t victim = Board[to];
-    if (IsLastRank<Us>(to))
-      w.Add(Encode<Us>(from, to, S::Queen, victim, KindCapturePromotion), QueenPromotionScore + SeeValue[victim]);
-    else
-      w.Add(Encode<Us>(from, to, S::Pawn, victim, KindCapture), CaptureScore[S::Pawn][victim]);
+    if (pinned && !KeepsKingSafe<Us>(from, to)) continue;
+    w.Add(Encode<Us>(from, to, mover, 0, KindQuiet), QuietScore(mover, from, to));
   }
 }
 
-template <Color Us>
-void GenerateCaptures(MoveList& list) {
-  using S = Side<Us>;
-  Writer w(list);
-  const int k = KingSquare<Us>();
-  const bool pin = PinPossible<Us>();
-  const BitBoard enemy = EnemyPieces<Us>();
-
-  BitBoard knights = Pieces(S::Knight);
-  while (knights) {
-    const int from = PopSquare<Us>(knights);
-    if (pin && IsPinned<Us>(from)) continue;
-    BitBoard targets = KnightAttacks[from] & enemy;
-    while (targets) {
-      const int to = PopSquare<Us>(targets);
-      const uint8_t victim = Board[to];
-      w.Add(Encode<Us>(from, to, S::Knight, victim, KindCapture), CaptureScore[S::Knight][victim]);
+template <Color Us, class Out>
+inline void AddPieceCaptures(Out& w, int from, uint8_t mover, BitBoard targets, bool pinned) {
+  if constexpr (Out::CountOnly) {
+    if (!pinned) {
+      w.AddAll(PopCount(targets));
+      return;
     }
   }
-
-  BitBoard kingTargets = KingAttacks[k] & enemy;
-  while (kingTargets) {
-    const int to = PopSquare<Us>(kingTargets);
-    if (IsAttackedByEnemy<Us>(to)) continue;
+  while (targets) {
+    const int to = PopSquare<Us>(targets);
+    if (pinned && !KeepsKingSafe<Us>(from, to)) continue;
     const uint8_t victim = Board[to];
-    w.Add(Encode<Us>(k, to, S::King, victim, KindCapture), CaptureScore[S::King][victim]);
+    w.Add(Encode<Us>(from, to, mover, victim, KindCapture), CaptureScore[mover][victim]);
   }
-
-  AddSliderCaptures<Us, true>(w, Pieces(S::Rook) | Pieces(S::Queen), enemy, pin);
-  AddSliderCaptures<Us, false>(w, Pieces(S::Bishop) | Pieces(S::Queen), enemy, pin);
-
-  const BitBoard pawns = Pieces(S::Pawn);
-  BitBoard pushes = ShiftUp<Us>(pawns & S::SeventhRank, 8) & ~Occupied;
-  while (pushes) {
-    const int to = PopSquare<Us>(pushes);
-    const int from = to - S::Forward;
-    if (pin && IsPinned<Us>(from) && !KeepsKingSafe<Us>(from, to)) continue;
-    w.Add(Encode<Us>(from, to, S::Queen, 0, KindPromotion), QueenPromotionScore);
-  }
-  AddPawnCaptures<Us>(w, ShiftUp<Us>(pawns & ~S::NoLeftCapture, 7) & enemy, S::CaptureLeft, pin);
-  AddPawnCaptures<Us>(w, ShiftUp<Us>(pawns & ~S::NoRightCapture, 9) & enemy, S::CaptureRight, pin);
-
-  if (EpFile < 128) AddEnPassant<Us, true>(w, EpFile + S::EpTarget);
 }
 
-// Quiet moves of a slider group onto the empty squares it reaches.
-template <Color Us, bool Straight>
-inline void AddSliderQuiets(Writer& w, BitBoard group, bool pin) {
+// A slider group (rooks and queens on lines, bishops and queens on
+// diagonals), each piece's quiet moves to one sink and captures to the other.
+template <Color Us, bool Straight, class QuietOut, class CaptureOut>
+inline void AddSliderGroup(QuietOut& q, CaptureOut& c, BitBoard group, BitBoard pinned, BitBoard enemy) {
   while (group) {
     const int from = PopSquare<Us>(group);
     const uint8_t mover = Board[from];
-    BitBoard targets = (Straight ? RookAttacksNow(from) : BishopAttacksNow(from)) & ~Occupied;
-    const bool pinned = pin && IsPinned<Us>(from);
-    while (targets) {
-      const int to = PopSquare<Us>(targets);
-      if (pinned && !KeepsKingSafe<Us>(from, to)) continue;
-      w.Add(Encode<Us>(from, to, mover, 0, KindQuiet), PSEDelta[mover][from][to]);
-    }
+    const BitBoard attacks = Straight ? RookAttacksNow(from) : BishopAttacksNow(from);
+    const bool isPinned = (pinned >> from) & 1;
+    if constexpr (QuietOut::Active) AddPieceQuiets<Us>(q, from, mover, attacks & ~Occupied, isPinned);
+    if constexpr (CaptureOut::Active) AddPieceCaptures<Us>(c, from, mover, attacks & enemy, isPinned);
   }
 }
 
-template <Color Us>
-inline void AddUnderPromotions(Writer& w, int from, int to, uint32_t victim, uint32_t kind) {
+template <Color Us, class Out>
+inline void AddUnderPromotions(Out& w, int from, int to, uint32_t victim, uint32_t kind) {
   using S = Side<Us>;
   w.Add(Encode<Us>(from, to, S::Rook, victim, kind), UnderPromotionScore);
   w.Add(Encode<Us>(from, to, S::Bishop, victim, kind), UnderPromotionScore);
   w.Add(Encode<Us>(from, to, S::Knight, victim, kind), UnderPromotionScore);
 }
 
-template <Color Us>
-inline void AddCaptureUnderPromotions(Writer& w, BitBoard targets, int step, bool pin) {
+// Pawn moves onto a target set, the origin step squares behind each target.
+// Write(from, to) writes the move or moves of one pawn.
+template <Color Us, class Out, class WriteFn>
+inline void AddPawnMoves(Out& w, BitBoard targets, int step, BitBoard pinned, int perMove, WriteFn write) {
+  if constexpr (Out::CountOnly) {
+    if (!pinned) {
+      w.AddAll(PopCount(targets) * perMove);
+      return;
+    }
+  }
   while (targets) {
     const int to = PopSquare<Us>(targets);
     const int from = to - step;
-    if (pin && IsPinned<Us>(from) && !KeepsKingSafe<Us>(from, to)) continue;
-    AddUnderPromotions<Us>(w, from, to, Board[to], KindCapturePromotion);
+    if (((pinned >> from) & 1) && !KeepsKingSafe<Us>(from, to)) continue;
+    write(from, to);
   }
 }
 
@@ -340,8 +394,8 @@ inline void ClearCastleRight(uint32_t keep) {
   HashKey ^= CastleKeys[old] ^ CastleKeys[CastleRights];
 }
 
-template <Color Us>
-inline void AddCastlings(Writer& w) {
+template <Color Us, class Out>
+inline void AddCastlings(Out& w) {
   using S = Side<Us>;
   constexpr int base = S::HomeRankBase;
   constexpr uint32_t shortRight = Us == White ? 1 : 4, longRight = Us == White ? 2 : 8;
@@ -362,60 +416,88 @@ inline void AddCastlings(Writer& w) {
   }
 }
 
-template <Color Us>
-void GenerateQuiets(MoveList& list) {
+// The legal moves of a side not in check: quiet moves (with the
+// under-promotions and castlings) to q in the quiet generator's order,
+// captures (with en passant and the queen promotions) to c in the captures
+// generator's order. Both orders visit the piece groups in the same sequence,
+// so one walk over the pieces serves both lists and each attack set and pin
+// test is made once.
+template <Color Us, class QuietOut, class CaptureOut>
+void GenerateOutOfCheck(QuietOut& q, CaptureOut& c) {
   using S = Side<Us>;
-  Writer w(list);
+  constexpr bool Quiets = QuietOut::Active, Captures = CaptureOut::Active;
   const int k = KingSquare<Us>();
-  const bool pin = PinPossible<Us>();
+  const BitBoard pinned = PinnedPieces<Us>();
+  const BitBoard enemy = EnemyPieces<Us>();
   const BitBoard empty = ~Occupied;
 
-  BitBoard knights = Pieces(S::Knight);
+  BitBoard knights = Pieces(S::Knight) & ~pinned;  // a pinned knight has no move
   while (knights) {
     const int from = PopSquare<Us>(knights);
-    if (pin && IsPinned<Us>(from)) continue;
-    BitBoard targets = KnightAttacks[from] & empty;
+    if constexpr (Quiets) AddPieceQuiets<Us>(q, from, S::Knight, KnightAttacks[from] & empty, false);
+    if constexpr (Captures) AddPieceCaptures<Us>(c, from, S::Knight, KnightAttacks[from] & enemy, false);
+  }
+
+  if constexpr (Quiets) {
+    BitBoard targets = KingAttacks[k] & empty;
     while (targets) {
       const int to = PopSquare<Us>(targets);
-      w.Add(Encode<Us>(from, to, S::Knight, 0, KindQuiet), PSEDelta[S::Knight][from][to]);
+      if (!IsAttackedByEnemy<Us>(to)) q.Add(Encode<Us>(k, to, S::King, 0, KindQuiet), QuietScore(S::King, k, to));
+    }
+  }
+  if constexpr (Captures) {
+    BitBoard targets = KingAttacks[k] & enemy;
+    while (targets) {
+      const int to = PopSquare<Us>(targets);
+      if (IsAttackedByEnemy<Us>(to)) continue;
+      const uint8_t victim = Board[to];
+      c.Add(Encode<Us>(k, to, S::King, victim, KindCapture), CaptureScore[S::King][victim]);
     }
   }
 
-  BitBoard kingTargets = KingAttacks[k] & empty;
-  while (kingTargets) {
-    const int to = PopSquare<Us>(kingTargets);
-    if (IsAttackedByEnemy<Us>(to)) continue;
-    w.Add(Encode<Us>(k, to, S::King, 0, KindQuiet), PSEDelta[S::King][k][to]);
-  }
-
-  AddSliderQuiets<Us, true>(w, Pieces(S::Rook) | Pieces(S::Queen), pin);
-  AddSliderQuiets<Us, false>(w, Pieces(S::Bishop) | Pieces(S::Queen), pin);
+  AddSliderGroup<Us, true>(q, c, Pieces(S::Rook) | Pieces(S::Queen), pinned, enemy);
+  AddSliderGroup<Us, false>(q, c, Pieces(S::Bishop) | Pieces(S::Queen), pinned, enemy);
 
   const BitBoard pawns = Pieces(S::Pawn);
-  const BitBoard singles = ShiftUp<Us>(pawns, 8) & empty;
-  BitBoard doubles = ShiftUp<Us>(singles & S::ThirdRank, 8) & empty;
-  while (doubles) {
-    const int to = PopSquare<Us>(doubles);
-    const int from = to - 2 * S::Forward;
-    if (pin && IsPinned<Us>(from) && !KeepsKingSafe<Us>(from, to)) continue;
-    w.Add(Encode<Us>(from, to, S::Pawn, 0, KindQuiet), PSEDelta[S::Pawn][from][to]);
-  }
-  BitBoard steps = singles;
-  while (steps) {
-    const int to = PopSquare<Us>(steps);
-    const int from = to - S::Forward;
-    if (pin && IsPinned<Us>(from) && !KeepsKingSafe<Us>(from, to)) continue;
-    if (IsLastRank<Us>(to))
-      AddUnderPromotions<Us>(w, from, to, 0, KindPromotion);
-    else
-      w.Add(Encode<Us>(from, to, S::Pawn, 0, KindQuiet), PSEDelta[S::Pawn][from][to]);
-  }
-  const BitBoard enemy = EnemyPieces<Us>();
   const BitBoard seventh = pawns & S::SeventhRank;
-  AddCaptureUnderPromotions<Us>(w, ShiftUp<Us>(seventh & ~S::NoLeftCapture, 7) & enemy, S::CaptureLeft, pin);
-  AddCaptureUnderPromotions<Us>(w, ShiftUp<Us>(seventh & ~S::NoRightCapture, 9) & enemy, S::CaptureRight, pin);
-
-  AddCastlings<Us>(w);
+  if constexpr (Quiets) {
+    const BitBoard singles = ShiftUp<Us>(pawns, 8) & empty;
+    const BitBoard doubles = ShiftUp<Us>(singles & S::ThirdRank, 8) & empty;
+    AddPawnMoves<Us>(q, doubles, 2 * S::Forward, pinned, 1, [&](int from, int to) {
+      q.Add(Encode<Us>(from, to, S::Pawn, 0, KindQuiet), QuietScore(S::Pawn, from, to));
+    });
+    constexpr BitBoard lastRank = Us == White ? 0xFF00000000000000ull : 0xFFull;
+    AddPawnMoves<Us>(q, singles & ~lastRank, S::Forward, pinned, 1, [&](int from, int to) {
+      q.Add(Encode<Us>(from, to, S::Pawn, 0, KindQuiet), QuietScore(S::Pawn, from, to));
+    });
+    // Single steps are one walk in square order; the promotions among them
+    // come from the last rank, which the visiting order reaches last for
+    // either colour, so writing them after the other steps keeps the order.
+    AddPawnMoves<Us>(q, singles & lastRank, S::Forward, pinned, 3, [&](int from, int to) {
+      AddUnderPromotions<Us>(q, from, to, 0, KindPromotion);
+    });
+    const auto captureUnder = [&](int from, int to) {
+      AddUnderPromotions<Us>(q, from, to, Board[to], KindCapturePromotion);
+    };
+    AddPawnMoves<Us>(q, ShiftUp<Us>(seventh & ~S::NoLeftCapture, 7) & enemy, S::CaptureLeft, pinned, 3, captureUnder);
+    AddPawnMoves<Us>(q, ShiftUp<Us>(seventh & ~S::NoRightCapture, 9) & enemy, S::CaptureRight, pinned, 3, captureUnder);
+    AddCastlings<Us>(q);
+  }
+  if constexpr (Captures) {
+    AddPawnMoves<Us>(c, ShiftUp<Us>(seventh, 8) & empty, S::Forward, pinned, 1, [&](int from, int to) {
+      c.Add(Encode<Us>(from, to, S::Queen, 0, KindPromotion), QueenPromotionScore);
+    });
+    const auto capture = [&](int from, int to) {
+      const uint8_t victim = Board[to];
+      if (IsLastRank<Us>(to))
+        c.Add(Encode<Us>(from, to, S::Queen, victim, KindCapturePromotion), QueenPromotionScore + SeeValue[victim]);
+      else
+        c.Add(Encode<Us>(from, to, S::Pawn, victim, KindCapture), CaptureScore[S::Pawn][victim]);
+    };
+    AddPawnMoves<Us>(c, ShiftUp<Us>(pawns & ~S::NoLeftCapture, 7) & enemy, S::CaptureLeft, pinned, 1, capture);
+    AddPawnMoves<Us>(c, ShiftUp<Us>(pawns & ~S::NoRightCapture, 9) & enemy, S::CaptureRight, pinned, 1, capture);
+    if (EpFile < 128) AddEnPassant<Us, true>(c, EpFile + S::EpTarget);
+  }
 }
 
 template <Color Us> inline BitBoard OwnAttacksTo(int s) {
@@ -448,8 +530,8 @@ inline bool StepsAlongCheckLine(int k, int to, BitBoard checkers) {
   return false;
 }
 
-template <Color Us>
-inline void AddKingEvasions(Writer& w, int k, BitBoard checkers) {
+template <Color Us, class Out>
+inline void AddKingEvasions(Out& w, int k, BitBoard checkers) {
   using S = Side<Us>;
   BitBoard targets = KingAttacks[k] & ~OwnPieces<Us>();
   while (targets) {
@@ -459,7 +541,7 @@ inline void AddKingEvasions(Writer& w, int k, BitBoard checkers) {
     if (victim)
       w.Add(Encode<Us>(k, to, S::King, victim, KindCapture), CaptureScore[S::King][victim]);
     else
-      w.Add(Encode<Us>(k, to, S::King, 0, KindQuiet), PSEDelta[S::King][k][to]);
+      w.Add(Encode<Us>(k, to, S::King, 0, KindQuiet), QuietScore(S::King, k, to));
   }
 }
 
@@ -488,10 +570,9 @@ inline bool SquaresBetween(int c, int k, BitBoard& between) {
   }
 }
 
-template <Color Us>
-void GenerateEvasions(MoveList& list) {
+template <Color Us, class Out>
+void GenerateEvasions(Out& w) {
   using S = Side<Us>;
-  Writer w(list);
   const int k = KingSquare<Us>();
   const BitBoard checkers = EnemyAttacksTo<Us>(k);
   const int c = FirstChecker<Us>(checkers);
@@ -532,7 +613,7 @@ void GenerateEvasions(MoveList& list) {
         w.Add(Encode<Us>(from, b, S::Queen, 0, KindPromotion), QueenPromotionScore);
         AddUnderPromotions<Us>(w, from, b, 0, KindPromotion);
       } else {
-        w.Add(Encode<Us>(from, b, mover, 0, KindQuiet), PSEDelta[mover][from][b]);
+        w.Add(Encode<Us>(from, b, mover, 0, KindQuiet), QuietScore(mover, from, b));
       }
     }
     if (EpFile < 128 && b == EpFile + S::EpTarget) AddEnPassant<Us, false>(w, b);
@@ -540,20 +621,56 @@ void GenerateEvasions(MoveList& list) {
 }
 
 template <Color Us>
+void GenerateQuiets(MoveList& list) {
+  ListSink q(list);
+  NullSink none;
+  GenerateOutOfCheck<Us>(q, none);
+  list.Count = q.N;
+}
+
+template <Color Us>
+void GenerateCaptures(MoveList& list) {
+  NullSink none;
+  ListSink c(list);
+  GenerateOutOfCheck<Us>(none, c);
+  list.Count = c.N;
+}
+
+template <Color Us>
+void GenerateEvasionList(MoveList& list) {
+  ListSink w(list);
+  GenerateEvasions<Us>(w);
+  list.Count = w.N;
+}
+
+template <Color Us>
 void GenerateAll(MoveList& list) {
   if (InCheck) {
-    GenerateEvasions<Us>(list);
+    GenerateEvasionList<Us>(list);
     return;
   }
-  MoveList captures;
-  GenerateCaptures<Us>(captures);
-  GenerateQuiets<Us>(list);
-  const int32_t n = list.Count;
-  for (int32_t i = 0; i < captures.Count; ++i) {
-    list.Moves[n + i] = captures.Moves[i];
-    list.Scores[n + i] = captures.Scores[i];
+  // The captures go to a side buffer and then behind the quiet moves.
+  Move captureMoves[MaxMoves];
+  int32_t captureScores[MaxMoves];
+  ListSink q(list);
+  ListSink c(captureMoves, captureScores);
+  GenerateOutOfCheck<Us>(q, c);
+  for (int32_t i = 0; i < c.N; ++i) {
+    list.Moves[q.N + i] = captureMoves[i];
+    list.Scores[q.N + i] = captureScores[i];
   }
-  list.Count = n + captures.Count;
+  list.Count = q.N + c.N;
+}
+
+template <Color Us>
+int32_t CountAll() {
+  CountSink q, c;
+  if (InCheck) {
+    GenerateEvasions<Us>(q);
+    return q.N;
+  }
+  GenerateOutOfCheck<Us>(q, c);
+  return q.N + c.N;
 }
 
 }  // namespace
@@ -566,8 +683,10 @@ void GenerateWhiteCaptures(MoveList& list) { GenerateCaptures<White>(list); }
 void GenerateBlackCaptures(MoveList& list) { GenerateCaptures<Black>(list); }
 void GenerateWhiteQuiets(MoveList& list) { GenerateQuiets<White>(list); }
 void GenerateBlackQuiets(MoveList& list) { GenerateQuiets<Black>(list); }
-void GenerateWhiteEvasions(MoveList& list) { GenerateEvasions<White>(list); }
-void GenerateBlackEvasions(MoveList& list) { GenerateEvasions<Black>(list); }
+void GenerateWhiteEvasions(MoveList& list) { GenerateEvasionList<White>(list); }
+void GenerateBlackEvasions(MoveList& list) { GenerateEvasionList<Black>(list); }
+
+int32_t CountMoves() { return WhiteToMove ? CountAll<White>() : CountAll<Black>(); }
 
 bool WhiteCaptureKeepsKingSafe(uint8_t from, uint8_t to) { return KeepsKingSafe<White>(from, to); }
 bool BlackCaptureKeepsKingSafe(uint8_t from, uint8_t to) { return KeepsKingSafe<Black>(from, to); }

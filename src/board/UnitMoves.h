@@ -49,6 +49,9 @@ void GenerateWhiteQuiets(MoveList& list);
 void GenerateBlackQuiets(MoveList& list);
 void GenerateWhiteEvasions(MoveList& list);
 void GenerateBlackEvasions(MoveList& list);
+// The number of moves GenerateMoves would list, with the same effect on the
+// position (a castling right given up), for counting leaves without a list.
+int32_t CountMoves();
 
 // Legality tests the generators share: a possibly pinned piece moving from
 // from to to, and an en-passant capture, leave no enemy slider on the king.

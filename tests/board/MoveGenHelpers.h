@@ -67,6 +67,20 @@ inline uint64_t Perft(int depth) {
   return nodes;
 }
 
+// The same walk with the last ply counted by CountMoves, without a list.
+inline uint64_t PerftCounted(int depth) {
+  if (depth <= 1) return depth == 1 ? uint64_t(CountMoves()) : 1;
+  MoveList list;
+  GenerateMoves(list);
+  uint64_t nodes = 0;
+  for (int i = 0; i < list.Count; ++i) {
+    MakeMove(list.Moves[i]);
+    nodes += PerftCounted(depth - 1);
+    UnmakeMove();
+  }
+  return nodes;
+}
+
 struct PerftRecord {
   std::string Fen;
   std::vector<uint64_t> Counts;  // Counts[d - 1] is the leaf count at depth d

@@ -15,3 +15,13 @@ TEST(MoveGenSlow, EveryReferenceCount) {
       EXPECT_EQ(Perft(int(d)), record.Counts[d - 1]) << record.Fen << " depth " << d;
   }
 }
+
+TEST(MoveGenSlow, EveryReferenceCountWithCountedLastPly) {
+  const auto records = ReadPerftFile(VELKAR_TEST_DATA "/positions.epd");
+  ASSERT_EQ(records.size(), 86u);
+  for (const auto& record : records) {
+    SetFEN(record.Fen);
+    const size_t d = record.Counts.size();
+    EXPECT_EQ(PerftCounted(int(d)), record.Counts[d - 1]) << record.Fen << " depth " << d;
+  }
+}

@@ -333,6 +333,15 @@ TEST(MoveGenCastling, RightOfAMissingCornerRookIsClearedWithItsKeyTerm) {
   EXPECT_EQ(CastleRights, 1u);
   EXPECT_EQ(HashKey, ComputeHashKey());
 
+  // Counting the moves gives the right up the same way.
+  SetFEN("4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1");
+  RemovePiece(0);
+  const int32_t counted = CountMoves();
+  EXPECT_EQ(CastleRights, 1u);
+  EXPECT_EQ(HashKey, ComputeHashKey());
+  GenerateMoves(list);
+  EXPECT_EQ(counted, list.Count);
+
   // While another condition fails the right stays and the key is unchanged:
   // a piece between, or an attacked square on the king's path.
   SetFEN("4k3/8/8/8/8/8/8/RN2K2R w KQ - 0 1");
@@ -526,9 +535,31 @@ std::vector<Move> SortedMoves(const MoveList& list) {
 }
 
 void ExpectTreeSound(int depth) {
+  // Counting first: it must give up the same castling rights as the list.
+  const int32_t counted = CountMoves();
+  const uint32_t rights = CastleRights;
   MoveList list;
   GenerateMoves(list);
+  ASSERT_EQ(list.Count, counted) << GetFEN();
+  ASSERT_EQ(CastleRights, rights);
   ASSERT_EQ(HashKey, ComputeHashKey());
+  // Out of check the list is the quiet list followed by the capture list.
+  if (!InCheck) {
+    MoveList quiets, captures;
+    if (WhiteToMove) {
+      GenerateWhiteQuiets(quiets);
+      GenerateWhiteCaptures(captures);
+    } else {
+      GenerateBlackQuiets(quiets);
+      GenerateBlackCaptures(captures);
+    }
+    ASSERT_EQ(list.Count, quiets.Count + captures.Count);
+    for (int i = 0; i < list.Count; ++i) {
+      const bool quiet = i < quiets.Count;
+      ASSERT_EQ(list.Moves[i], quiet ? quiets.Moves[i] : captures.Moves[i - quiets.Count]);
+      ASSERT_EQ(list.Scores[i], quiet ? quiets.Scores[i] : captures.Scores[i - quiets.Count]);
+    }
+  }
   std::vector<Move> seen(list.Moves, list.Moves + list.Count);
   std::sort(seen.begin(), seen.end());
   ASSERT_TRUE(std::adjacent_find(seen.begin(), seen.end()) == seen.end()) << GetFEN();
