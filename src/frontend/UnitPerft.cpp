@@ -153,14 +153,16 @@ void RunPerft(int32_t d) {
   PrintPerftResult(d, PerftNodes, ms);
 }
 
+// Bulk count at the last ply: its moves are never made, nor even listed;
+// CountMoves counts what GenerateMoves would list, with the same effect on the
+// position.
 void PerftCount(int32_t d) {
-  MoveList list;
-  GenerateMoves(list);
   if (d == 1) {
-    // Bulk count: the last ply is never made.
-    PerftNodes += list.Count;
+    PerftNodes += CountMoves();
     return;
   }
+  MoveList list;
+  GenerateMoves(list);
   for (int32_t i = 0; i < list.Count; ++i) {
     MakeMove(list.Moves[i]);
     PerftCount(d - 1);
@@ -169,12 +171,12 @@ void PerftCount(int32_t d) {
 }
 
 void DivideCount(int32_t d) {
-  MoveList list;
-  GenerateMoves(list);
   if (d == 1) {
-    PerftNodes += list.Count;
+    PerftNodes += CountMoves();
     return;
   }
+  MoveList list;
+  GenerateMoves(list);
   for (int32_t i = 0; i < list.Count; ++i) {
     MakeMove(list.Moves[i]);
     DivideCount(d - 1);
