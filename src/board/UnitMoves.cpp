@@ -229,8 +229,10 @@ inline int32_t QuietScore(uint32_t piece, int from, int to) { return PSETable[pi
 // captures generator and both together without computing the unused half.
 struct ListSink {
   static constexpr bool Active = true, CountOnly = false;
-  Move* Moves;
-  int32_t* Scores;
+  // The list never overlaps the position or the tables: without saying so,
+  // every store would force the tables read around it to be read again.
+  Move* __restrict Moves;
+  int32_t* __restrict Scores;
   int32_t N;
   ListSink(Move* moves, int32_t* scores) : Moves(moves), Scores(scores), N(0) {}
   explicit ListSink(MoveList& list) : ListSink(list.Moves, list.Scores) {}
@@ -323,10 +325,12 @@ inline void AddPieceQuiets(Out& w, int from, uint8_t mover, BitBoard targets, bo
       return;
     }
   }
+  const int32_t* table = PSETable[mover];
+  const int32_t origin = table[from];
   while (targets) {
     const int to = PopSquare<Us>(targets);
     if (pinned && !KeepsKingSafe<Us>(from, to)) continue;
-    w.Add(Encode<Us>(from, to, mover, 0, KindQuiet), QuietScore(mover, from, to));
+    w.Add(Encode<Us>(from, to, mover, 0, KindQuiet), table[to] - origin);
   }
 }
 
