@@ -4,7 +4,9 @@
 
 #include "board/UnitMoves.h"
 
+// Coordinate text (e2e4, e7e8q; "NULL" for no move). Reads nothing but the move.
 std::string MoveToText(Move move);
-// Fills texts[i] with the algebraic text of list.Moves[i]; the list holds the
+// Fills texts[i] with the algebraic text (at most 7 characters) of
+// list.Moves[i] and empties every entry from list.Count on. The list holds the
 // legal moves of the current position, which is unchanged on return.
-void MovesToSAN(std::string* texts, MoveList list);
+void MovesToSAN(std::string (&texts)[MaxMoves], MoveList list);

@@ -1,11 +1,241 @@
-// PLACEHOLDER: replaced by perft, divide and the perft suite.
 #include "frontend/UnitPerft.h"
 
-void PerftCommand(const std::string&, bool) {}
-void RunPerft(int32_t) {}
-void PerftCount(int32_t) {}
-void DivideCount(int32_t) {}
-void PrintPerftResult(int32_t, int64_t, int64_t) {}
-void RunPerftSuite() {}
-std::string FormatElapsed(int64_t) { return ""; }
-std::string FormatAbbreviated(int64_t) { return ""; }
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+#include "board/Position.h"
+#include "board/UnitMoves.h"
+#include "frontend/ConsoleIO.h"
+#include "frontend/Helpers.h"
+#include "frontend/Notation.h"
+#include "search/Clock.h"
+
+int64_t PerftNodes = 0;
+
+namespace {
+
+// Fixed for one PerftCommand and read by every level below it.
+int32_t PerftDepth = 0;
+bool PerftDivide = false;
+
+// Divide's bookkeeping of the root moves at the last depth.
+int32_t DivideIndex = 0;
+int64_t DividePrevious = 0;
+
+std::string PadZeros(std::string text, size_t width) {
+  if (text.size() < width) text.insert(0, width - text.size(), '0');
+  return text;
+}
+
+// Comma groups of three from the right; from 10^12 on the leftmost group
+// takes all remaining digits.
+std::string GroupedNodes(int64_t n) {
+  std::string text = std::to_string(n % 1000);
+  n /= 1000;
+  static constexpr size_t Widths[3] = {3, 7, 11};
+  for (int group = 0; group < 3 && n > 0; ++group) {
+    text = PadZeros(text, Widths[group]);
+    int64_t part = group < 2 ? n % 1000 : n;
+    text = std::to_string(part) + "," + text;
+    n /= 1000;
+  }
+  return text;
+}
+
+std::string Decimals(double x, int places) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%4.*f", places, x);
+  return buffer;
+}
+
+// Hundredths of a second from milliseconds, halves to even, in whole numbers.
+int64_t Centiseconds(int64_t ms) {
+  int64_t t = ms / 10, rest = ms % 10;
+  if (rest > 5 || (rest == 5 && t % 2 != 0)) ++t;
+  return t;
+}
+
+std::string TwoDigits(int64_t value) { return PadZeros(std::to_string(value), 2); }
+
+// A suite file that cannot be read ends the program the way a failed
+// conversion does: the message on standard error and exit code 1.
+[[noreturn]] void RaiseFileError(int error) {
+  const char* message = "File not found";
+  if (error == EACCES || error == EPERM || error == EISDIR) message = "Access denied";
+  else if (error != ENOENT && error != ENOTDIR && error != 0) message = "I/O error";
+  FlushText();
+  std::fprintf(stderr, "%s\n", message);
+  std::fflush(stderr);
+  std::exit(1);
+}
+
+// Reads one text line: it ends at LF, CR or CR LF, or at the end of the file.
+std::string ReadFileLine(FILE* file) {
+  std::string line;
+  for (int c = std::getc(file); c != EOF; c = std::getc(file)) {
+    if (c == '\n') break;
+    if (c == '\r') {
+      int next = std::getc(file);
+      if (next != '\n' && next != EOF) std::ungetc(next, file);
+      break;
+    }
+    line.push_back(static_cast<char>(c));
+  }
+  if (std::ferror(file)) RaiseFileError(errno);
+  return line;
+}
+
+bool AtEndOfFile(FILE* file) {
+  int c = std::getc(file);
+  if (c == EOF) {
+    if (std::ferror(file)) RaiseFileError(errno);
+    return true;
+  }
+  std::ungetc(c, file);
+  return false;
+}
+
+// Runs one position of the suite; false when the user asks to finish.
+bool RunSuitePosition(const std::string& line, const std::string& depthText) {
+  PrintRule();
+  SetPositionFromFEN(line);
+  // TODO: draw the board here (PrintBoard) once the board display exists.
+  WriteLine("");
+  WriteLine(line + "\r\n");
+  PerftCommand(depthText, false);
+  WriteLine("\r\n- Enter (Q to finish) -");
+  std::string answer;
+  // At the end of input there is no answer: the suite goes on to its end.
+  ReadPromptLine(answer);
+  return answer.empty() || (answer[0] != 'q' && answer[0] != 'Q');
+}
+
+}  // namespace
+
+void PerftCommand(const std::string& arg, bool divide) {
+  int32_t pos;
+  int64_t depth = Val(arg, pos);
+  if (depth < 1 || depth > 255) {
+    WriteLine(std::string("\r\nUsage: ") + (divide ? "divide" : "perft") + " <1..255>");
+    return;
+  }
+  PerftDepth = static_cast<int32_t>(depth);
+  PerftDivide = divide;
+  WriteLine("");
+  for (int32_t d = 1; d <= PerftDepth; ++d) RunPerft(d);
+}
+
+void RunPerft(int32_t d) {
+  PerftNodes = 0;
+  DivideIndex = 0;
+  DividePrevious = 0;
+  StartTimer();
+  bool lastDivide = PerftDivide && d == PerftDepth;
+  if (lastDivide) PrintRule();
+  if (PerftDivide) DivideCount(d);
+  else PerftCount(d);
+  int64_t ms = ElapsedMs();
+  if (lastDivide) PrintRule();
+  PrintPerftResult(d, PerftNodes, ms);
+}
+
+void PerftCount(int32_t d) {
+  MoveList list;
+  GenerateMoves(list);
+  if (d == 1) {
+    // Bulk count: the last ply is never made.
+    PerftNodes += list.Count;
+    return;
+  }
+  for (int32_t i = 0; i < list.Count; ++i) {
+    MakeMove(list.Moves[i]);
+    PerftCount(d - 1);
+    UnmakeMove();
+  }
+}
+
+void DivideCount(int32_t d) {
+  MoveList list;
+  GenerateMoves(list);
+  if (d == 1) {
+    PerftNodes += list.Count;
+    return;
+  }
+  for (int32_t i = 0; i < list.Count; ++i) {
+    MakeMove(list.Moves[i]);
+    DivideCount(d - 1);
+    UnmakeMove();
+    if (d == PerftDepth) {
+      WriteLine(std::to_string(DivideIndex) + ". " + MoveToText(list.Moves[i]) + " " +
+                std::to_string(PerftNodes - DividePrevious));
+      DividePrevious = PerftNodes;
+      ++DivideIndex;
+    }
+  }
+}
+
+// The clock never runs backwards (it adds a day across midnight), so ms < 0
+// comes only from a caller; it is shown like a count that took no time.
+void PrintPerftResult(int32_t d, int64_t nodes, int64_t ms) {
+  std::string speed = "OO";
+  if (ms > 0) speed = FormatAbbreviated(Round(static_cast<double>(nodes) / static_cast<double>(ms) * 1000.0));
+  WriteLine("Depth: " + std::to_string(d) + " Nodes: " + GroupedNodes(nodes) +
+            " Time: " + FormatElapsed(ms) + "  NPS: " + speed);
+}
+
+void RunPerftSuite() {
+  WriteLine("Perft EPD file: ");
+  std::string fileName;
+  ReadPromptLine(fileName);
+  // An empty name names no file.
+  errno = ENOENT;
+  FILE* file = fileName.empty() ? nullptr : std::fopen(fileName.c_str(), "r");
+  if (file == nullptr) RaiseFileError(errno);
+  WriteLine("Max Depth: ");
+  std::string depthText;
+  ReadPromptLine(depthText);
+  for (;;) {
+    std::string line = ReadFileLine(file);
+    if (!RunSuitePosition(line, depthText)) break;
+    if (AtEndOfFile(file)) break;
+  }
+  std::fclose(file);
+}
+
+std::string FormatElapsed(int64_t ms) {
+  int64_t t = Centiseconds(ms < 0 ? 0 : ms);
+  std::string hours, minutes, seconds;
+  if (t > 359999) {
+    int64_t h = t / 360000;
+    hours = std::to_string(h) + "h";
+    t -= h * 360000;
+  }
+  if (t > 5999) {
+    int64_t m = t / 6000;
+    minutes = (hours.empty() ? std::to_string(m) : TwoDigits(m)) + "m";
+    t -= m * 6000;
+  } else if (!hours.empty()) {
+    minutes = "00m";
+  }
+  bool longer = !hours.empty() || !minutes.empty();
+  if (t > 99) {
+    int64_t s = t / 100;
+    seconds = (longer ? TwoDigits(s) : std::to_string(s)) + ".";
+    t -= s * 100;
+  } else {
+    seconds = longer ? "00." : "0.";
+  }
+  return hours + minutes + seconds + TwoDigits(t);
+}
+
+std::string FormatAbbreviated(int64_t n) {
+  double x = static_cast<double>(n);
+  if (n > 99999999) return std::to_string(Round(x / 1000000.0)) + "M";
+  if (n > 9999999) return Decimals(static_cast<double>(Round(x / 100000.0)) / 10.0, 1) + "M";
+  if (n > 999999) return Decimals(static_cast<double>(Round(x / 10000.0)) / 100.0, 2) + "M";
+  if (n > 99999) return std::to_string(Round(x / 1000.0)) + "k";
+  if (n > 9999) return Decimals(static_cast<double>(Round(x / 100.0)) / 10.0, 1) + "k";
+  if (n > 999) return Decimals(static_cast<double>(Round(x / 10.0)) / 100.0, 2) + "k";
+  return std::to_string(n);
+}

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <string>
 
+// Leaves counted so far at the depth being counted.
+extern int64_t PerftNodes;
+
 void PerftCommand(const std::string& arg, bool divide);
 void RunPerft(int32_t d);
 void PerftCount(int32_t d);

@@ -9,11 +9,13 @@
 
 #include "board/Position.h"
 #include "board/ZobristKeys.h"
+#include "eval/UnitPSE.h"
 
 inline void EnsureBoardTables() {
   static const bool built = [] {
     InitBitBoards();
     InitZobristKeys();
+    InitPSETables();
     return true;
   }();
   (void)built;

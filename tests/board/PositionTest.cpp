@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "board/BoardTestSupport.h"
+#include "eval/UnitEval.h"
+#include "eval/UnitPSE.h"
 #include "search/UnitSearch.h"
 
 namespace {
@@ -51,6 +53,8 @@ void ExpectConsistentState() {
   EXPECT_EQ(MaterialSignature, signature);
   EXPECT_EQ(HashKey, ComputeHashKey());
   EXPECT_EQ(PawnKey, ComputePawnKey());
+  EXPECT_EQ(PSEScore, ComputePSEScore());
+  EXPECT_EQ(MaterWrites, 0u);
   EXPECT_EQ(KeyHistoryCount, 1);
   EXPECT_EQ(KeyHistory[1], HashKey);
   EXPECT_EQ(HalfmoveClock, 0u);
@@ -78,6 +82,8 @@ class FenSetUp : public ::testing::Test {
     Ply = 5;
     LastScore = 17;
     PrevLastScore = -4;
+    PSEScore = 999;
+    MaterWrites = 3;
   }
 };
 
@@ -216,6 +222,7 @@ TEST_F(FenSetUp, DigitLinesOfSyntaxFailures) {
       {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBN0 w KQkq -", "3\r\n"},
       {"rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -", "3\r\n"},
       {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP w KQkq -", "3\r\n"},  // stops at the w
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBN w KQkq -", "3\r\n"},  // short last rank
       {"7/8/8/8/8/8/8/8 w - -", "1\r\n"},
       {"6/8/8/8/8/8/8/8 w - -", "1\r\n"},
       {"8/8/8/8/8/8/8/K7k w - -", "4\r\n"},
@@ -249,6 +256,8 @@ TEST_F(FenSetUp, SyntaxFailureLeavesEverythingAsItWas) {
     EXPECT_EQ(Ply, 5);
     EXPECT_EQ(LastScore, 17);
     EXPECT_EQ(PrevLastScore, -4);
+    EXPECT_EQ(PSEScore, 999);
+    EXPECT_EQ(MaterWrites, 3u);
   }
 }
 

@@ -1,22 +1,39 @@
-// Test set-up for the evaluation: fills the position globals straight from a
-// FEN placement, so material beyond what a FEN set-up accepts (sixteen pawns
-// of one colour) can be put on the board as well.
+// Test set-up for the evaluation.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <string>
 
 #include "board/Position.h"
+#include "board/ZobristKeys.h"
 #include "eval/UnitEval.h"
 #include "eval/UnitPSE.h"
 
 namespace evaltest {
 
-// Signature increments written out independently of the engine's tables.
-inline uint32_t SignatureIncrement(uint8_t code) {
-  static const uint8_t shift[11] = {0, 4, 10, 14, 18, 22, 20, 0, 8, 12, 16};
-  return uint32_t{1} << shift[code];
+inline void EnsureTables() {
+  static const bool built = [] {
+    InitBitBoards();
+    InitZobristKeys();
+    InitPSETables();
+    return true;
+  }();
+  (void)built;
 }
 
+// A full set-up from FEN: fresh blend, empty material cache.
+inline void SetUpPosition(const std::string& fen) {
+  EnsureTables();
+  SetPositionFromFEN(fen);
+  const std::string placement = fen.substr(0, fen.find(' '));
+  if (GetFEN().substr(0, placement.size() + 1) != placement + " ")
+    ADD_FAILURE() << "set-up refused " << fen;
+}
+
+// Changes the material without a set-up, as moves do, so the material cache
+// keeps its entries; it also puts down material no FEN set-up accepts
+// (sixteen pawns of one colour). Fills only what the material code reads.
 inline void PlacePieces(const std::string& placement) {
   std::memset(Board, 0, sizeof Board);
   std::memset(PieceBB, 0, sizeof PieceBB);
@@ -43,7 +60,7 @@ inline void PlacePieces(const std::string& placement) {
         BlackKingBB = bit;
       } else {
         PieceBB[code - 1] |= bit;
-        MaterialSignature += SignatureIncrement(code);
+        MaterialSignature += MaterialIncrement[code];
       }
       if (code <= WhiteQueen || code == WhiteKing)
         WhitePieces |= bit;
@@ -52,14 +69,6 @@ inline void PlacePieces(const std::string& placement) {
     }
   }
   Occupied = WhitePieces | BlackPieces;
-  WhiteToMove = 1;
-}
-
-// What a set-up does for the evaluation: new material, fresh blend, empty cache.
-inline void SetUpPosition(const std::string& fen) {
-  PlacePieces(fen);
-  BlendPSETables();
-  ClearMaterialCache();
 }
 
 struct Material {
@@ -68,14 +77,18 @@ struct Material {
   int32_t Recognised;
 };
 
-inline Material MaterialOf(const std::string& fen) {
-  PlacePieces(fen);
+inline Material CurrentMaterial() {
   Material m{};
   uint8_t w, r;
   EvaluateMaterial(m.Score, w, r);
   m.Weight = w;
   m.Recognised = r;
   return m;
+}
+
+inline Material MaterialOf(const std::string& fen) {
+  SetUpPosition(fen);
+  return CurrentMaterial();
 }
 
 }  // namespace evaltest

@@ -5,10 +5,12 @@
 #include <set>
 #include <string>
 
+#include "board/UnitMoves.h"
 #include "eval/EvalPosition.h"
 
 using evaltest::MaterialOf;
 using evaltest::PlacePieces;
+using evaltest::CurrentMaterial;
 
 namespace {
 
@@ -227,14 +229,14 @@ TEST(MaterialBeyondFields, TrueCountsDecideScoreAndPhase) {
       // four White knights read as a lone Black bishop, a drawn ending
       {"4k3/8/8/8/8/8/8/NNNNK3 w - - 0 1", 1200, 255 - 20 * 20 * 255 / 26896},
       // nine queens read as a lone queen
-      {"4k3/8/8/8/8/8/QQQQQ3/QQQQK3 w - - 0 1", 8100, 0},
+      {"4k3/8/8/8/8/8/QQQQ1QQQ/QQ2K3 w - - 0 1", 8100, 0},
       // four black rooks carry into White's rook field
       {"rrrrk3/8/8/8/8/8/8/4K3 w - - 0 1", -2000, 255 - 48 * 48 * 255 / 26896},
       // four White knights carry into three Black bishops, which carry on
       // into White's bishop field: read as a lone White bishop
       {"bbbk4/8/8/8/8/8/8/NNNNK3 w - - 0 1", 300, 255 - 38 * 38 * 255 / 26896},
-      // fifteen read as three White knights against three Black bishops
-      {"4k3/8/8/8/8/8/NNNNNNNN/NNNNNNNK w - - 0 1", 4500, 255 - 75 * 75 * 255 / 26896},
+      // ten read as two White knights against two Black bishops
+      {"4k3/8/8/8/8/8/NNNNNNNN/NN2K3 w - - 0 1", 3000, 255 - 50 * 50 * 255 / 26896},
       // four queens overflow out of the top field altogether
       {"4k3/8/8/8/8/8/8/QQQQK3 w - - 0 1", 3600, 255 - 112 * 112 * 255 / 26896},
   };
@@ -250,15 +252,18 @@ TEST(MaterialBeyondFields, TrueCountsDecideScoreAndPhase) {
 
 TEST(MaterialBeyondFields, SixteenPawns) {
   // read from the fields: a lone Black knight, and a lone White pawn
-  auto m = MaterialOf("4k3/8/8/8/PPPPPPPP/PPPPPPPP/8/4K3 w - - 0 1");
+  PlacePieces("4k3/8/8/8/PPPPPPPP/PPPPPPPP/8/4K3 w - - 0 1");
+  auto m = CurrentMaterial();
   EXPECT_EQ(m.Score, 1600);
   EXPECT_EQ(m.Weight, 255 - 16 * 16 * 255 / 26896);
   EXPECT_EQ(m.Recognised, 0);
-  m = MaterialOf("4k3/8/pppppppp/pppppppp/8/8/8/4K3 w - - 0 1");
+  PlacePieces("4k3/8/pppppppp/pppppppp/8/8/8/4K3 w - - 0 1");
+  m = CurrentMaterial();
   EXPECT_EQ(m.Score, -1600);
   EXPECT_EQ(m.Recognised, 0);
   // fifteen still fit
-  m = MaterialOf("4k3/8/8/8/PPPPPPP1/PPPPPPPP/8/4K3 w - - 0 1");
+  PlacePieces("4k3/8/8/8/PPPPPPP1/PPPPPPPP/8/4K3 w - - 0 1");
+  m = CurrentMaterial();
   EXPECT_TRUE(SignatureHoldsMaterial());
   EXPECT_EQ(m.Score, 1500);
 }
@@ -294,6 +299,29 @@ TEST_F(MaterialCacheTest, OverflowNeverMeetsTheCache) {
   EXPECT_EQ(score, 0);
   EXPECT_EQ(weight, 255);
   EXPECT_EQ(recognised, 1);
+  EXPECT_EQ(MaterHits, 1u);
+}
+
+TEST_F(MaterialCacheTest, PromotionToAFourthQueenAndBack) {
+  evaltest::SetUpPosition("4k3/P7/8/8/8/8/8/QQQ1K3 w - - 0 1");
+  FetchMaterial(score, weight, recognised);
+  EXPECT_EQ(score, 2800);
+  EXPECT_EQ(weight, 255 - 85 * 85 * 255 / 26896);
+  EXPECT_EQ(MaterWrites, 1u);
+
+  MakeMove(MakeMoveValue(48, 56, WhiteQueen, 0, 0, KindPromotion));
+  FetchMaterial(score, weight, recognised);
+  EXPECT_EQ(score, 3600);
+  EXPECT_EQ(weight, 255 - 112 * 112 * 255 / 26896);
+  EXPECT_EQ(recognised, 0);
+  FetchMaterial(score, weight, recognised);
+  EXPECT_EQ(score, 3600);
+  EXPECT_EQ(MaterWrites, 1u);
+  EXPECT_EQ(MaterHits, 0u);
+
+  UnmakeMove();
+  FetchMaterial(score, weight, recognised);
+  EXPECT_EQ(score, 2800);
   EXPECT_EQ(MaterHits, 1u);
 }
 

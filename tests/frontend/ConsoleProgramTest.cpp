@@ -178,3 +178,23 @@ TEST(ConsoleInfo, PrintsTheLogoAndStartsAgain) {
   }
   EXPECT_EQ(rest, "");
 }
+
+namespace {
+const std::string StartFenLine = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1\r\n";
+}
+
+TEST(ConsolePosition, EpdInBothSpellingsWritesTheFen) {
+  ExpectOutput(RunProgram("epd\ne\nquit\n"), StartFenLine + StartFenLine);
+}
+
+TEST(ConsolePosition, BothSetBoardSpellingsTakeTheRestOfTheLine) {
+  // The board display is switched off so that only the FEN lines show.
+  ExpectOutput(RunProgram("b 0\ns 4k3/8/8/8/8/8/8/4K3 w - -\ne\nsetboard 8/8/8/3k4/8/8/8/4K3 b - -\ne\n"
+                          "new\ne\nquit\n"),
+               "4k3/8/8/8/8/8/8/4K3 w - - 0 1\r\n8/8/8/3k4/8/8/8/4K3 b - - 0 1\r\n" + StartFenLine);
+}
+
+TEST(ConsolePosition, SetBoardNeedsItsSpace) {
+  // "setboard" alone and "s" alone are no commands; the position stays.
+  ExpectOutput(RunProgram("b 0\nsetboard\ns\nsetboard4k3/8/8/8/8/8/8/4K3 w - -\ne\nquit\n"), StartFenLine);
+}
