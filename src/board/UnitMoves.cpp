@@ -299,20 +299,20 @@ inline BitBoard PinnedPieces() {
 }
 
 // The two en-passant captures onto target, the pawn on the higher file first.
-// The capture generators make the full legality test; the evasions only ask
-// whether the capturing pawn is pinned.
-template <Color Us, bool FullTest, class Out>
+// Each goes through the full en-passant test, in check too. Asking only
+// whether the capturing pawn is pinned would do in every position a game can
+// reach, but a set-up position may hide a slider behind the pawn taken (a
+// bishop behind a checking pawn that "has just" stepped past it): the capture
+// would leave the king attacked, and the reply list would then hold a capture
+// of the king, which nothing downstream expects.
+template <Color Us, class Out>
 inline void AddEnPassant(Out& w, int target) {
   using S = Side<Us>;
   const int high = EpFile + S::EpPawnHigh, low = EpFile + S::EpPawnLow;
-  if (EpFile < 7 && Board[high] == S::Pawn) {
-    if (FullTest ? EnPassantIsLegal<Us>(high, target) : !IsPinned<Us>(high))
-      w.Add(Encode<Us>(high, target, S::Pawn, S::EnemyPawn, KindEnPassant), EnPassantScore);
-  }
-  if (EpFile > 0 && Board[low] == S::Pawn) {
-    if (FullTest ? EnPassantIsLegal<Us>(low, target) : !IsPinned<Us>(low))
-      w.Add(Encode<Us>(low, target, S::Pawn, S::EnemyPawn, KindEnPassant), EnPassantScore);
-  }
+  if (EpFile < 7 && Board[high] == S::Pawn && EnPassantIsLegal<Us>(high, target))
+    w.Add(Encode<Us>(high, target, S::Pawn, S::EnemyPawn, KindEnPassant), EnPassantScore);
+  if (EpFile > 0 && Board[low] == S::Pawn && EnPassantIsLegal<Us>(low, target))
+    w.Add(Encode<Us>(low, target, S::Pawn, S::EnemyPawn, KindEnPassant), EnPassantScore);
 }
 
 // Moves of one piece onto a set of targets; a pinned piece's move is written
@@ -500,7 +500,7 @@ void GenerateOutOfCheck(QuietOut& q, CaptureOut& c) {
     };
     AddPawnMoves<Us>(c, ShiftUp<Us>(pawns & ~S::NoLeftCapture, 7) & enemy, S::CaptureLeft, pinned, 1, capture);
     AddPawnMoves<Us>(c, ShiftUp<Us>(pawns & ~S::NoRightCapture, 9) & enemy, S::CaptureRight, pinned, 1, capture);
-    if (EpFile < 128) AddEnPassant<Us, true>(c, EpFile + S::EpTarget);
+    if (EpFile < 128) AddEnPassant<Us>(c, EpFile + S::EpTarget);
   }
 }
 
@@ -598,7 +598,7 @@ void GenerateEvasions(Out& w) {
     }
   }
 
-  if (EpFile < 128 && c == EpFile + S::EpChecker) AddEnPassant<Us, false>(w, EpFile + S::EpTarget);
+  if (EpFile < 128 && c == EpFile + S::EpChecker) AddEnPassant<Us>(w, EpFile + S::EpTarget);
 
   if (checker != S::EnemyQueen && checker != S::EnemyBishop && checker != S::EnemyRook) return;
   BitBoard between;
@@ -620,7 +620,7 @@ void GenerateEvasions(Out& w) {
         w.Add(Encode<Us>(from, b, mover, 0, KindQuiet), QuietScore(mover, from, b));
       }
     }
-    if (EpFile < 128 && b == EpFile + S::EpTarget) AddEnPassant<Us, false>(w, b);
+    if (EpFile < 128 && b == EpFile + S::EpTarget) AddEnPassant<Us>(w, b);
   }
 }
 

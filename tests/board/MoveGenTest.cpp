@@ -460,6 +460,18 @@ TEST(MoveGenEvasions, EnPassantTakesTheCheckingPawn) {
   EXPECT_EQ(IndexOf(list, "f5e6"), -1);
   EXPECT_EQ(IndexOf(list, "d5e6"), list.Count - 1);
 
+  // A set-up position with a bishop behind the checking pawn: taking it en
+  // passant would open the diagonal onto the king.
+  SetFEN("4k3/8/2b5/3pP3/4K3/8/8/8 w - d6 0 1");
+  ASSERT_TRUE(InCheck);
+  GenerateMoves(list);
+  EXPECT_EQ(IndexOf(list, "e5d6"), -1);
+  for (int i = 0; i < list.Count; ++i) {
+    MakeMove(list.Moves[i]);
+    EXPECT_FALSE(OwnKingAttackedAfterMove()) << MoveText(list.Moves[i]);
+    UnmakeMove();
+  }
+
   // Black takes the checking white pawn the same way, higher file first.
   SetFEN("8/8/8/5k2/3pPp2/8/8/4K3 b - e3 0 1");
   GenerateMoves(list);
