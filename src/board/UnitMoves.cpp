@@ -6,6 +6,8 @@
 // walks every set from the lowest square up, Black from the highest down, and
 // that order is part of the result (divide output, move input matching and the
 // random move choice all follow the list order).
+#include <immintrin.h>
+
 #include "board/Position.h"
 #include "board/UnitMoves.h"
 #include "board/ZobristKeys.h"
@@ -98,7 +100,7 @@ inline int PopSquare(BitBoard& b) {
     return s;
   } else {
     int s = BitScanReverse(b);
-    b ^= BitBoard(1) << s;
+    b = _bzhi_u64(b, unsigned(s));  // s is the highest bit: keep those below it
     return s;
   }
 }
