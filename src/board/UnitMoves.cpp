@@ -136,10 +136,11 @@ inline BitBoard DiagonalAttacks(int s, BitBoard occA, BitBoard occB) {
 inline BitBoard RookAttacksNow(int s) { return StraightAttacks(s, Occupied, OccupiedFileRotated); }
 inline BitBoard BishopAttacksNow(int s) { return DiagonalAttacks(s, OccupiedDiagRotatedA, OccupiedDiagRotatedB); }
 
-// The generators ask these two questions for nearly every king target and
-// every piece that may be pinned; they are the board queries IsAttackedByBlack
-// / IsAttackedByWhite and IsPinnedToWhiteKing / IsPinnedToBlackKing, written
-// here again so that they inline into the generator loops.
+// The generators ask these two questions for every king target and, in
+// check, for every capturer and blocker; they are the board queries
+// IsAttackedByBlack / IsAttackedByWhite and IsPinnedToWhiteKing /
+// IsPinnedToBlackKing, written here again so that they inline into the
+// generator loops.
 template <Color Us>
 inline bool IsAttackedByEnemy(int s) {
   using S = Side<Us>;
@@ -176,14 +177,6 @@ inline bool IsPinned(int s) {
       return false;
   }
   return (line & KingBB<Us>()) && (line & sliders);
-}
-
-// A pin needs an enemy slider on an empty-board line of the king; without one
-// no piece is pin-tested at all.
-template <Color Us>
-inline bool PinPossible() {
-  const int k = KingSquare<Us>();
-  return (RookMask[k] & EnemyStraightSliders<Us>()) || (BishopMask[k] & EnemyDiagonalSliders<Us>());
 }
 
 // The king's slider attackers once the occupancies have been changed by the
