@@ -13,8 +13,6 @@ bool IsCaptureType(uint32_t type) {
 
 bool IsPromotionType(uint32_t type) { return type >= 10 && type <= 13; }
 
-bool IsCastlingType(uint32_t type) { return type >= 4 && type <= 7; }
-
 char UpperCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Upper-case letter of a piece code as the move holds it (bits 12-15).
@@ -36,20 +34,20 @@ char PromotionLetter(uint32_t piece) {
 struct SANRecord {
   char Letter = ' ';  // upper-case piece letter of the mover, 'O' for a castling
   uint8_t From = 0, To = 0;  // not filled for a castling
-  uint8_t Type = 0;
   std::string San;
 };
 
-// '+' or '#' when the move checks or mates, else 0. The reply list is
-// generated whether or not the move checks, as the move input does, so that a
-// castling right the generator gives up there is given up here too (and taken
-// back with the move).
+// '+' or '#' when the move checks or mates, else 0. Only a check needs the
+// replies; whatever the generator changes there (a castling right given up)
+// goes back with the move.
 char CheckMark(Move move) {
-  MoveList replies;
   MakeMove(move);
-  GenerateMoves(replies);
   char mark = 0;
-  if (InCheck) mark = replies.Count == 0 ? '#' : '+';
+  if (InCheck) {
+    MoveList replies;
+    GenerateMoves(replies);
+    mark = replies.Count == 0 ? '#' : '+';
+  }
   UnmakeMove();
   return mark;
 }
@@ -59,7 +57,6 @@ char CheckMark(Move move) {
 // later.
 void BuildPlainSAN(SANRecord& record, Move move) {
   uint32_t type = MoveType(move);
-  record.Type = static_cast<uint8_t>(type);
   record.San.clear();
   if (type == 4 || type == 5) {
     record.Letter = 'O';
@@ -136,13 +133,12 @@ std::string MoveToText(Move move) {
 }
 
 void MovesToSAN(std::string (&texts)[MaxMoves], MoveList list) {
-  static_assert(MaxMoves >= 256, "a move list holds at least every move of a legal position");
   SANRecord records[MaxMoves];
   int32_t count = list.Count;
   // Check marks first: the disambiguation keeps whatever follows the letter.
   for (int32_t i = 0; i < count; i++) BuildPlainSAN(records[i], list.Moves[i]);
   for (int32_t i = 0; i < count; i++)
-    if (!IsCastlingType(records[i].Type) && NeedsDisambiguation(records[i].Letter))
+    if (NeedsDisambiguation(records[i].Letter))
       Disambiguate(records, count, i);
   for (int32_t i = 0; i < count; i++) texts[i] = records[i].San;
   for (int32_t i = count; i < MaxMoves; i++) texts[i].clear();

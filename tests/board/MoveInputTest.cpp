@@ -135,15 +135,6 @@ TEST(ParseAndMakeMove, CaptureTextsAndEnPassant) {
   ExpectAllRefused(fen, {"ed6", "exd6ep", "e5xd6", "d6", "xd6"});
 }
 
-TEST(MakeInputMove, PlaysTheMoveOnTheGame) {
-  SetPosition(StartFEN);
-  PositionSnapshot expected = SnapshotAfter("g1f3");
-  auto moves = CurrentLegalMoves();
-  MakeInputMove(moves->List.Moves[2]);
-  ASSERT_EQ(moves->Coordinates[2], "g1f3");
-  EXPECT_EQ(TakeSnapshot(), expected);
-}
-
 TEST(ParseAndMakeMove, EveryMoveOfAPositionWithTwoHundredEighteen) {
   SetPosition("R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1");
   RoundTripCounts counts;

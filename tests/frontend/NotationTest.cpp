@@ -49,9 +49,7 @@ TEST(MoveToText, PromotionLetterIsLowerCaseForBothColours) {
 
 TEST(MoveToText, PromotionToNoPromotablePieceGetsAQuestionMark) {
   EXPECT_EQ(MoveToText(Promotion(52, 60, Empty, White)), "e7e8?");
-  EXPECT_EQ(MoveToText(Promotion(52, 60, WhitePawn, White)), "e7e8?");
   EXPECT_EQ(MoveToText(Promotion(12, 4, BlackPawn, Black)), "e2e1?");
   EXPECT_EQ(MoveToText(Promotion(52, 60, WhiteKing, White)), "e7e8?");
-  EXPECT_EQ(MoveToText(Promotion(12, 4, BlackKing, Black)), "e2e1?");
   EXPECT_EQ(MoveToText(Promotion(52, 60, 13, White)), "e7e8?");
 }
