@@ -102,23 +102,6 @@ TEST(MoveGenOrder, QueenIsVisitedOnceForLinesAndOnceForDiagonals) {
   EXPECT_EQ(list.Scores[1], -1);
 }
 
-TEST(MoveGenScores, CaptureScoreTableReadings) {
-  // Victims worth more score above 30000, even trades 28001..28007, king
-  // captures 29995..29999, and losing captures -1 for the exchange test.
-  EXPECT_EQ(CaptureScore[WhitePawn][BlackQueen], 30008);
-  EXPECT_EQ(CaptureScore[WhiteKnight][BlackBishop], 28005);
-  EXPECT_EQ(CaptureScore[WhiteBishop][BlackKnight], 28002);
-  EXPECT_EQ(CaptureScore[WhiteQueen][BlackQueen], 28007);
-  EXPECT_EQ(CaptureScore[WhiteRook][BlackKnight], -1);
-  EXPECT_EQ(CaptureScore[BlackPawn][WhiteQueen], 30008);
-  EXPECT_EQ(CaptureScore[BlackKnight][WhiteBishop], 28005);
-  EXPECT_EQ(CaptureScore[BlackRook][WhiteBishop], -1);
-  for (int v = 0; v < 5; ++v) {
-    EXPECT_EQ(CaptureScore[WhiteKing][BlackQueen + v], v == 0 ? 29999 : 29994 + v);
-    EXPECT_EQ(CaptureScore[BlackKing][WhitePawn + v], 29995 + v);
-  }
-}
-
 TEST(MoveGenPromotion, PushGivesUnderPromotionsFirstAndTheQueenAmongCaptures) {
   SetFEN("k7/4P3/8/8/8/8/8/4K3 w - - 0 1");
   MoveList list;
