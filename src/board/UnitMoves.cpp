@@ -322,10 +322,17 @@ inline void AddPieceQuiets(Out& w, int from, uint8_t mover, BitBoard targets, bo
   }
   const int32_t* table = PSETable[mover];
   const int32_t origin = table[from];
+  const Move base = Encode<Us>(from, 0, mover, 0, KindQuiet);
+  if (!pinned) {
+    while (targets) {
+      const int to = PopSquare<Us>(targets);
+      w.Add(base | Move(to) << 6, table[to] - origin);
+    }
+    return;
+  }
   while (targets) {
     const int to = PopSquare<Us>(targets);
-    if (pinned && !KeepsKingSafe<Us>(from, to)) continue;
-    w.Add(Encode<Us>(from, to, mover, 0, KindQuiet), table[to] - origin);
+    if (KeepsKingSafe<Us>(from, to)) w.Add(base | Move(to) << 6, table[to] - origin);
   }
 }
 
@@ -376,6 +383,13 @@ inline void AddPawnMoves(Out& w, BitBoard targets, int step, BitBoard pinned, in
       w.AddAll(PopCount(targets) * perMove);
       return;
     }
+  }
+  if (!pinned) {
+    while (targets) {
+      const int to = PopSquare<Us>(targets);
+      write(to - step, to);
+    }
+    return;
   }
   while (targets) {
     const int to = PopSquare<Us>(targets);

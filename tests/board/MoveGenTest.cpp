@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <map>
 
 #include "board/MoveGenHelpers.h"
 
