@@ -105,10 +105,10 @@ void PerftRatio(benchmark::State& state, PerftCase c, bool counted) {
 }  // namespace
 
 BENCHMARK_CAPTURE(PerftRatio, StartPositionDepth6Listed, StartCase, false)
-    ->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+    ->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PerftRatio, MiddlegameDepth5Listed, MiddleCase, false)
-    ->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+    ->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PerftRatio, StartPositionDepth6Counted, StartCase, true)
-    ->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+    ->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PerftRatio, MiddlegameDepth5Counted, MiddleCase, true)
-    ->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+    ->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);

@@ -6,6 +6,8 @@
 // walks every set from the lowest square up, Black from the highest down, and
 // that order is part of the result (divide output, move input matching and the
 // random move choice all follow the list order).
+#include <immintrin.h>
+
 #include "board/Position.h"
 #include "board/UnitMoves.h"
 #include "board/ZobristKeys.h"
@@ -98,7 +100,7 @@ inline int PopSquare(BitBoard& b) {
     return s;
   } else {
     int s = BitScanReverse(b);
-    b ^= BitBoard(1) << s;
+    b = _bzhi_u64(b, unsigned(s));  // s is the highest bit: keep those below it
     return s;
   }
 }
@@ -134,10 +136,11 @@ inline BitBoard DiagonalAttacks(int s, BitBoard occA, BitBoard occB) {
 inline BitBoard RookAttacksNow(int s) { return StraightAttacks(s, Occupied, OccupiedFileRotated); }
 inline BitBoard BishopAttacksNow(int s) { return DiagonalAttacks(s, OccupiedDiagRotatedA, OccupiedDiagRotatedB); }
 
-// The generators ask these two questions for nearly every king target and
-// every piece that may be pinned; they are the board queries IsAttackedByBlack
-// / IsAttackedByWhite and IsPinnedToWhiteKing / IsPinnedToBlackKing, written
-// here again so that they inline into the generator loops.
+// The generators ask these two questions for every king target and, in
+// check, for every capturer and blocker; they are the board queries
+// IsAttackedByBlack / IsAttackedByWhite and IsPinnedToWhiteKing /
+// IsPinnedToBlackKing, written here again so that they inline into the
+// generator loops.
 template <Color Us>
 inline bool IsAttackedByEnemy(int s) {
   using S = Side<Us>;
@@ -174,14 +177,6 @@ inline bool IsPinned(int s) {
       return false;
   }
   return (line & KingBB<Us>()) && (line & sliders);
-}
-
-// A pin needs an enemy slider on an empty-board line of the king; without one
-// no piece is pin-tested at all.
-template <Color Us>
-inline bool PinPossible() {
-  const int k = KingSquare<Us>();
-  return (RookMask[k] & EnemyStraightSliders<Us>()) || (BishopMask[k] & EnemyDiagonalSliders<Us>());
 }
 
 // The king's slider attackers once the occupancies have been changed by the
@@ -229,8 +224,10 @@ inline int32_t QuietScore(uint32_t piece, int from, int to) { return PSETable[pi
 // captures generator and both together without computing the unused half.
 struct ListSink {
   static constexpr bool Active = true, CountOnly = false;
-  Move* Moves;
-  int32_t* Scores;
+  // The list never overlaps the position or the tables: without saying so,
+  // every store would force the tables read around it to be read again.
+  Move* __restrict Moves;
+  int32_t* __restrict Scores;
   int32_t N;
   ListSink(Move* moves, int32_t* scores) : Moves(moves), Scores(scores), N(0) {}
   explicit ListSink(MoveList& list) : ListSink(list.Moves, list.Scores) {}
@@ -297,20 +294,20 @@ inline BitBoard PinnedPieces() {
 }
 
 // The two en-passant captures onto target, the pawn on the higher file first.
-// The capture generators make the full legality test; the evasions only ask
-// whether the capturing pawn is pinned.
-template <Color Us, bool FullTest, class Out>
+// Each goes through the full en-passant test, in check too. Asking only
+// whether the capturing pawn is pinned would do in every position a game can
+// reach, but a set-up position may hide a slider behind the pawn taken (a
+// bishop behind a checking pawn that "has just" stepped past it): the capture
+// would leave the king attacked, and the reply list would then hold a capture
+// of the king, which nothing downstream expects.
+template <Color Us, class Out>
 inline void AddEnPassant(Out& w, int target) {
   using S = Side<Us>;
   const int high = EpFile + S::EpPawnHigh, low = EpFile + S::EpPawnLow;
-  if (EpFile < 7 && Board[high] == S::Pawn) {
-    if (FullTest ? EnPassantIsLegal<Us>(high, target) : !IsPinned<Us>(high))
-      w.Add(Encode<Us>(high, target, S::Pawn, S::EnemyPawn, KindEnPassant), EnPassantScore);
-  }
-  if (EpFile > 0 && Board[low] == S::Pawn) {
-    if (FullTest ? EnPassantIsLegal<Us>(low, target) : !IsPinned<Us>(low))
-      w.Add(Encode<Us>(low, target, S::Pawn, S::EnemyPawn, KindEnPassant), EnPassantScore);
-  }
+  if (EpFile < 7 && Board[high] == S::Pawn && EnPassantIsLegal<Us>(high, target))
+    w.Add(Encode<Us>(high, target, S::Pawn, S::EnemyPawn, KindEnPassant), EnPassantScore);
+  if (EpFile > 0 && Board[low] == S::Pawn && EnPassantIsLegal<Us>(low, target))
+    w.Add(Encode<Us>(low, target, S::Pawn, S::EnemyPawn, KindEnPassant), EnPassantScore);
 }
 
 // Moves of one piece onto a set of targets; a pinned piece's move is written
@@ -323,10 +320,19 @@ inline void AddPieceQuiets(Out& w, int from, uint8_t mover, BitBoard targets, bo
       return;
     }
   }
+  const int32_t* table = PSETable[mover];
+  const int32_t origin = table[from];
+  const Move base = Encode<Us>(from, 0, mover, 0, KindQuiet);
+  if (!pinned) {
+    while (targets) {
+      const int to = PopSquare<Us>(targets);
+      w.Add(base | Move(to) << 6, table[to] - origin);
+    }
+    return;
+  }
   while (targets) {
     const int to = PopSquare<Us>(targets);
-    if (pinned && !KeepsKingSafe<Us>(from, to)) continue;
-    w.Add(Encode<Us>(from, to, mover, 0, KindQuiet), QuietScore(mover, from, to));
+    if (KeepsKingSafe<Us>(from, to)) w.Add(base | Move(to) << 6, table[to] - origin);
   }
 }
 
@@ -377,6 +383,13 @@ inline void AddPawnMoves(Out& w, BitBoard targets, int step, BitBoard pinned, in
       w.AddAll(PopCount(targets) * perMove);
       return;
     }
+  }
+  if (!pinned) {
+    while (targets) {
+      const int to = PopSquare<Us>(targets);
+      write(to - step, to);
+    }
+    return;
   }
   while (targets) {
     const int to = PopSquare<Us>(targets);
@@ -496,7 +509,7 @@ void GenerateOutOfCheck(QuietOut& q, CaptureOut& c) {
     };
     AddPawnMoves<Us>(c, ShiftUp<Us>(pawns & ~S::NoLeftCapture, 7) & enemy, S::CaptureLeft, pinned, 1, capture);
     AddPawnMoves<Us>(c, ShiftUp<Us>(pawns & ~S::NoRightCapture, 9) & enemy, S::CaptureRight, pinned, 1, capture);
-    if (EpFile < 128) AddEnPassant<Us, true>(c, EpFile + S::EpTarget);
+    if (EpFile < 128) AddEnPassant<Us>(c, EpFile + S::EpTarget);
   }
 }
 
@@ -594,7 +607,7 @@ void GenerateEvasions(Out& w) {
     }
   }
 
-  if (EpFile < 128 && c == EpFile + S::EpChecker) AddEnPassant<Us, false>(w, EpFile + S::EpTarget);
+  if (EpFile < 128 && c == EpFile + S::EpChecker) AddEnPassant<Us>(w, EpFile + S::EpTarget);
 
   if (checker != S::EnemyQueen && checker != S::EnemyBishop && checker != S::EnemyRook) return;
   BitBoard between;
@@ -616,7 +629,7 @@ void GenerateEvasions(Out& w) {
         w.Add(Encode<Us>(from, b, mover, 0, KindQuiet), QuietScore(mover, from, b));
       }
     }
-    if (EpFile < 128 && b == EpFile + S::EpTarget) AddEnPassant<Us, false>(w, b);
+    if (EpFile < 128 && b == EpFile + S::EpTarget) AddEnPassant<Us>(w, b);
   }
 }
 

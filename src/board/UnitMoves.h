@@ -93,8 +93,8 @@ void MakeMove(Move move);
 void UnmakeMove();
 void MakeNullMove();
 void UnmakeNullMove();
-// Called by MakeMove when the next entry would not fit; callers that write
-// KeyHistory themselves beyond entry 1 use it too.
+// Makes KeyHistory[index] writable, growing the store if need be (MakeMove
+// does the same for each new entry); for callers that write entries ahead.
 void EnsureKeyHistoryRoom(int32_t index);
 
 // Static exchange evaluation.

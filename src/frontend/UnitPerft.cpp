@@ -1,5 +1,7 @@
 #include "frontend/UnitPerft.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -86,6 +88,17 @@ std::string ReadFileLine(FILE* file) {
   return line;
 }
 
+// A directory opens for reading here but holds no lines: refuse it at once.
+FILE* OpenSuiteFile(const std::string& name) {
+  // An empty name names no file.
+  errno = ENOENT;
+  FILE* file = name.empty() ? nullptr : std::fopen(name.c_str(), "r");
+  if (file == nullptr) RaiseFileError(errno);
+  struct stat info;
+  if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) RaiseFileError(EISDIR);
+  return file;
+}
+
 bool AtEndOfFile(FILE* file) {
   int c = std::getc(file);
   if (c == EOF) {
@@ -140,14 +153,16 @@ void RunPerft(int32_t d) {
   PrintPerftResult(d, PerftNodes, ms);
 }
 
+// Bulk count at the last ply: its moves are never made, nor even listed;
+// CountMoves counts what GenerateMoves would list, with the same effect on the
+// position.
 void PerftCount(int32_t d) {
-  MoveList list;
-  GenerateMoves(list);
   if (d == 1) {
-    // Bulk count: the last ply is never made.
-    PerftNodes += list.Count;
+    PerftNodes += CountMoves();
     return;
   }
+  MoveList list;
+  GenerateMoves(list);
   for (int32_t i = 0; i < list.Count; ++i) {
     MakeMove(list.Moves[i]);
     PerftCount(d - 1);
@@ -156,12 +171,12 @@ void PerftCount(int32_t d) {
 }
 
 void DivideCount(int32_t d) {
-  MoveList list;
-  GenerateMoves(list);
   if (d == 1) {
-    PerftNodes += list.Count;
+    PerftNodes += CountMoves();
     return;
   }
+  MoveList list;
+  GenerateMoves(list);
   for (int32_t i = 0; i < list.Count; ++i) {
     MakeMove(list.Moves[i]);
     DivideCount(d - 1);
@@ -188,10 +203,7 @@ void RunPerftSuite() {
   WriteLine("Perft EPD file: ");
   std::string fileName;
   ReadPromptLine(fileName);
-  // An empty name names no file.
-  errno = ENOENT;
-  FILE* file = fileName.empty() ? nullptr : std::fopen(fileName.c_str(), "r");
-  if (file == nullptr) RaiseFileError(errno);
+  FILE* file = OpenSuiteFile(fileName);
   WriteLine("Max Depth: ");
   std::string depthText;
   ReadPromptLine(depthText);

@@ -14,11 +14,6 @@ int32_t Swap(const char* from, const char* to) { return SwapOff(Sq(from), Sq(to)
 
 }  // namespace
 
-TEST(Exchange, PieceValuesInPawns) {
-  const int32_t expected[13] = {1, 1, 3, 3, 5, 9, 9, 1, 3, 3, 5, 0, 0};
-  for (int c = 0; c < 13; ++c) EXPECT_EQ(SeeValue[c], expected[c]) << c;
-}
-
 TEST(Exchange, SimpleExchanges) {
   // A pawn takes an undefended knight.
   SetFEN("4k3/8/8/3n4/4P3/8/8/4K3 w - - 0 1");

@@ -89,3 +89,18 @@ TEST(MoveStores, KeyHistoryRoomCanBeAskedForAhead) {
   EXPECT_EQ(KeyHistory[1], first);
   KeyHistory[20000] = 1;  // in bounds, which the sanitizer build checks
 }
+
+TEST(MoveStores, FiveThousandTypedMovesAreAllTakenAndPlayOn) {
+  InitTables();
+  SetPositionFromFEN(StartFEN);
+  uint64_t start = HashKey;
+  const char* const cycle[] = {"g1f3", "g8f6", "f3g1", "f6g8"};
+  for (int ply = 0; ply < LongGame; ply++) ASSERT_TRUE(ParseAndMakeMove(cycle[ply % 4])) << ply;
+  EXPECT_EQ(HashKey, start);
+  EXPECT_EQ(KeyHistory[KeyHistoryCount - 4], start);
+  ASSERT_TRUE(ParseAndMakeMove("e4"));
+  // The move number counts plies modulo 256, as it always has.
+  EXPECT_EQ(GetFEN(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 69");
+  EXPECT_EQ(KeyHistoryCount, LongGame + 2);
+  EXPECT_EQ(ScratchDifferences(), "");
+}

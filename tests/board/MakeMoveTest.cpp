@@ -260,7 +260,7 @@ TEST(MakeMove, RookTakenOnItsCornerLosesItsRight) {
   EXPECT_EQ(ScratchDifferences(), "");
   MakeMove(MoveOf("h7", "h1", WhiteRook, BlackBishop, KindCapture));
   EXPECT_EQ(CastleRights, 0u);
-  MakeMove(MoveOf("g8", "f8", BlackRook, 0, KindQuiet));
+  MakeMove(MoveOf("g8", "h8", BlackRook, 0, KindQuiet));
   EXPECT_EQ(CastleRights, 0u);
   EXPECT_EQ(ScratchDifferences(), "");
   // With a white rook on h1 again, no castling may appear.

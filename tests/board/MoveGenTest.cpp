@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <map>
 
 #include "board/MoveGenHelpers.h"
 
@@ -100,23 +99,6 @@ TEST(MoveGenOrder, QueenIsVisitedOnceForLinesAndOnceForDiagonals) {
   EXPECT_EQ(MoveTexts(list), (Texts{"e4e6", "e4c6"}));
   EXPECT_EQ(list.Scores[0], -1);
   EXPECT_EQ(list.Scores[1], -1);
-}
-
-TEST(MoveGenScores, CaptureScoreTableReadings) {
-  // Victims worth more score above 30000, even trades 28001..28007, king
-  // captures 29995..29999, and losing captures -1 for the exchange test.
-  EXPECT_EQ(CaptureScore[WhitePawn][BlackQueen], 30008);
-  EXPECT_EQ(CaptureScore[WhiteKnight][BlackBishop], 28005);
-  EXPECT_EQ(CaptureScore[WhiteBishop][BlackKnight], 28002);
-  EXPECT_EQ(CaptureScore[WhiteQueen][BlackQueen], 28007);
-  EXPECT_EQ(CaptureScore[WhiteRook][BlackKnight], -1);
-  EXPECT_EQ(CaptureScore[BlackPawn][WhiteQueen], 30008);
-  EXPECT_EQ(CaptureScore[BlackKnight][WhiteBishop], 28005);
-  EXPECT_EQ(CaptureScore[BlackRook][WhiteBishop], -1);
-  for (int v = 0; v < 5; ++v) {
-    EXPECT_EQ(CaptureScore[WhiteKing][BlackQueen + v], v == 0 ? 29999 : 29994 + v);
-    EXPECT_EQ(CaptureScore[BlackKing][WhitePawn + v], 29995 + v);
-  }
 }
 
 TEST(MoveGenPromotion, PushGivesUnderPromotionsFirstAndTheQueenAmongCaptures) {
@@ -459,6 +441,18 @@ TEST(MoveGenEvasions, EnPassantTakesTheCheckingPawn) {
   GenerateMoves(list);
   EXPECT_EQ(IndexOf(list, "f5e6"), -1);
   EXPECT_EQ(IndexOf(list, "d5e6"), list.Count - 1);
+
+  // A set-up position with a bishop behind the checking pawn: taking it en
+  // passant would open the diagonal onto the king.
+  SetFEN("4k3/8/2b5/3pP3/4K3/8/8/8 w - d6 0 1");
+  ASSERT_TRUE(InCheck);
+  GenerateMoves(list);
+  EXPECT_EQ(IndexOf(list, "e5d6"), -1);
+  for (int i = 0; i < list.Count; ++i) {
+    MakeMove(list.Moves[i]);
+    EXPECT_FALSE(OwnKingAttackedAfterMove()) << MoveText(list.Moves[i]);
+    UnmakeMove();
+  }
 
   // Black takes the checking white pawn the same way, higher file first.
   SetFEN("8/8/8/5k2/3pPp2/8/8/4K3 b - e3 0 1");

@@ -78,6 +78,7 @@ TEST(PerftProgram, PerftCountsEveryDepthUpToTheRequestedOne) {
   EXPECT_EQ(Session("p 3\nquit\n"), expected);
   EXPECT_EQ(Session("perft 3\nquit\n"), expected);
   EXPECT_EQ(Session("perft 3x\nquit\n"), expected);
+  EXPECT_EQ(Session("p   3\nquit\n"), expected);
 }
 
 TEST(PerftProgram, DivideListsRootMovesOnlyAtTheLastDepth) {
@@ -122,7 +123,8 @@ TEST(PerftProgram, BadDepthsGiveTheUsageLine) {
   const std::string perft = "\r\nUsage: perft <1..255>\r\n";
   const std::string divide = "\r\nUsage: divide <1..255>\r\n";
   EXPECT_EQ(Session("p 0\np 256\np abc\nperft\nquit\n"), perft + perft + perft + perft);
-  EXPECT_EQ(Session("d 0\ndivide 256\ndivide\nd -1\nquit\n"), divide + divide + divide + divide);
+  EXPECT_EQ(Session("d 0\ndivide 256\ndivide\nd -1\nd 99999999999\nquit\n"),
+            divide + divide + divide + divide + divide);
 }
 
 TEST(PerftProgram, HexadecimalDepthInAMatedPosition) {
@@ -182,6 +184,16 @@ TEST(PerftSuiteProgram, AFileWithoutLinesRunsOneRoundWithAnEmptyLine) {
 TEST(PerftSuiteProgram, AMissingFileEndsTheProgram) {
   ProgramResult r = RunProgram("pe\n" + DataDir + "/no-such-suite.epd\n2\nquit\n");
   EXPECT_EQ(r.ExitCode, 1);
-  EXPECT_EQ(r.Err.substr(0, 14), "File not found");
+  EXPECT_EQ(r.Err, "File not found\n");
   EXPECT_TRUE(EndsWith(r.Out, "Perft EPD file: \r\n")) << r.Out;
+}
+
+TEST(PerftSuiteProgram, ADirectoryOrNoNameEndsTheProgram) {
+  ProgramResult r = RunProgram("pe\n" + DataDir + "\n2\nquit\n");
+  EXPECT_EQ(r.ExitCode, 1);
+  EXPECT_EQ(r.Err, "Access denied\n");
+  EXPECT_TRUE(EndsWith(r.Out, "Perft EPD file: \r\n")) << r.Out;
+  r = RunProgram("pe\n\n2\nquit\n");
+  EXPECT_EQ(r.ExitCode, 1);
+  EXPECT_EQ(r.Err, "File not found\n");
 }

@@ -157,41 +157,6 @@ TEST(PrintPerftResult, GroupsUpToFourGroupsTheLastUnsplit) {
   EXPECT_EQ(nodes(987654321000000000), "987654321,000,000,000");
 }
 
-TEST(PerftCommand, CountsEachDepthFromOneUp) {
-  InitEngineOnce();
-  SetPositionFromFEN(StartFEN);
-  EXPECT_EQ(MaskTiming(Captured([] { PerftCommand("3", false); })),
-            "\r\n"
-            "Depth: 1 Nodes: 20 Time: T  NPS: S\r\n"
-            "Depth: 2 Nodes: 400 Time: T  NPS: S\r\n"
-            "Depth: 3 Nodes: 8,902 Time: T  NPS: S\r\n");
-  EXPECT_EQ(GetFEN(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
-}
-
-TEST(PerftCommand, DepthTextIsReadLeniently) {
-  InitEngineOnce();
-  SetPositionFromFEN(StartFEN);
-  EXPECT_EQ(MaskTiming(Captured([] { PerftCommand("2x", false); })),
-            "\r\nDepth: 1 Nodes: 20 Time: T  NPS: S\r\nDepth: 2 Nodes: 400 Time: T  NPS: S\r\n");
-  EXPECT_EQ(MaskTiming(Captured([] { PerftCommand("  1", true); })),
-            "\r\n" + Rule + Rule + "Depth: 1 Nodes: 20 Time: T  NPS: S\r\n");
-  for (const char* bad : {"0", "256", "abc", "", "-3", "99999999999"}) {
-    EXPECT_EQ(Captured([bad] { PerftCommand(bad, false); }), "\r\nUsage: perft <1..255>\r\n") << bad;
-    EXPECT_EQ(Captured([bad] { PerftCommand(bad, true); }), "\r\nUsage: divide <1..255>\r\n") << bad;
-  }
-}
-
-TEST(PerftCommand, APositionWithoutMovesCountsNothingAtAnyDepth) {
-  InitEngineOnce();
-  SetPositionFromFEN("7k/6Q1/6K1/8/8/8/8/8 b - - 0 1");  // mated
-  std::string expected = "\r\n";
-  for (int d = 1; d <= 16; ++d) expected += "Depth: " + std::to_string(d) + " Nodes: 0 Time: T  NPS: S\r\n";
-  std::string out = Captured([] { PerftCommand("$10", false); });
-  EXPECT_EQ(MaskTiming(out), expected);
-  // No nodes: the speed is "OO" when no time passed, else 0.
-  EXPECT_FALSE(std::regex_search(out, std::regex("NPS: [1-9]")));
-}
-
 TEST(DivideCommand, ListsEveryRootMoveBetweenRulesAtTheLastDepth) {
   InitEngineOnce();
   SetPositionFromFEN("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
