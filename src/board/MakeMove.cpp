@@ -348,6 +348,7 @@ template <typename T> [[gnu::noinline, gnu::cold]] void GrowStore(std::vector<T>
 }  // namespace
 
 void EnsureKeyHistoryRoom(int32_t index) {
+  if (index < 0) return;  // no entry below 0 is ever written
   if (static_cast<size_t>(index) >= KeyHistory.size()) [[unlikely]]
     GrowStore(KeyHistory, static_cast<size_t>(index));
 }

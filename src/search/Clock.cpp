@@ -23,9 +23,10 @@ uint32_t MillisecondsSinceMidnight() {
 void StartTimer() { TimerStart = MillisecondsSinceMidnight(); }
 
 // The time of day starts again at midnight, so a stretch that crosses it
-// comes out negative; adding a day keeps durations and time limits right.
+// comes out far negative; adding a day keeps durations and time limits right.
+// A small step back is the wall clock being set back, not a day gone by.
 int64_t ElapsedMs() {
   int64_t elapsed = int64_t{MillisecondsSinceMidnight()} - int64_t{TimerStart};
-  if (elapsed < 0) elapsed += MsPerDay;
-  return elapsed;
+  if (elapsed < -MsPerDay / 2) return elapsed + MsPerDay;
+  return elapsed < 0 ? 0 : elapsed;
 }

@@ -1,4 +1,4 @@
-// Attack, blocker and pin queries: the documented cases, and a square-by-square
+// Attack, blocker and pin queries: the tricky cases, and a square-by-square
 // comparison with a board walker on every reference position.
 #include <gtest/gtest.h>
 

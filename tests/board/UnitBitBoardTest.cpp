@@ -93,7 +93,7 @@ TEST_F(BitBoardTables, LookupsThroughRotatedOccupanciesMatchWalksOnFullBoards) {
   }
 }
 
-TEST_F(BitBoardTables, RotationMapsAreTheDocumentedNumberings) {
+TEST_F(BitBoardTables, RotationMapsFollowTheLineNumberings) {
   const uint8_t diagAStart[] = {0, 2, 1, 3, 4, 5};  // a1 b1 a2 a3 b2 c1
   const char* diagANames[] = {"a1", "b1", "a2", "a3", "b2", "c1"};
   for (int i = 0; i < 6; i++) EXPECT_EQ(DiagARotationMap[Sq(diagANames[i])], diagAStart[i]);

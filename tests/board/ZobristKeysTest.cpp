@@ -36,7 +36,7 @@ TEST_F(ZobristKeys, ConstantsAreDistinctBelowTwoToThe63AndFixedWhereGiven) {
   EXPECT_EQ(ZobristConstants[793], 0x6DA0347D60C668A4ull);
 }
 
-// The frozen table must be exactly what its documented generator gives, so
+// The frozen table must be exactly what the generator described beside it gives, so
 // a damaged literal cannot pass unnoticed.
 TEST_F(ZobristKeys, GeneratedConstantsMatchTheirGenerator) {
   uint64_t state = 0x56454C4B4152;

@@ -12,12 +12,19 @@ TEST(Clock, ElapsedIsNeverNegativeAndUnderADay) {
   EXPECT_GE(ElapsedMs(), first);
 }
 
-TEST(Clock, AStartLaterInTheDayWasBeforeMidnight) {
-  // A start an hour later in the day than now can only have been yesterday:
-  // 23 hours ago, not minus one hour.
+TEST(Clock, AStartMuchLaterInTheDayWasBeforeMidnight) {
+  // A start 13 hours later in the day than now was yesterday: 11 hours ago.
   StartTimer();
-  TimerStart = (TimerStart + 3600000) % 86400000;
+  TimerStart = (TimerStart + 13 * 3600000) % 86400000;
   int64_t elapsed = ElapsedMs();
-  EXPECT_GE(elapsed, 23 * 3600000);
-  EXPECT_LT(elapsed, 23 * 3600000 + 60000);
+  EXPECT_GE(elapsed, 11 * 3600000);
+  EXPECT_LT(elapsed, 11 * 3600000 + 60000);
+}
+
+TEST(Clock, AWallClockSetBackCountsAsNoTime) {
+  // A start a minute ahead of now means the clock went back, not that a day
+  // passed: nothing has elapsed.
+  StartTimer();
+  TimerStart = (TimerStart + 60000) % 86400000;
+  EXPECT_EQ(ElapsedMs(), 0);
 }
