@@ -16,22 +16,17 @@ namespace {
 // of pieces. Real exchanges stay far below this; a full list ends it.
 constexpr int SwapListSize = 64;
 
-BitBoard LeastValuableWhite(BitBoard attackers) {
-  static constexpr uint8_t order[5] = {WhitePawn, WhiteKnight, WhiteBishop, WhiteRook, WhiteQueen};
+// The least valuable attacker of one side, as a one-bit set; White takes the
+// lowest square of a kind, Black the highest, as its move lists run.
+template <bool Black> BitBoard LeastValuable(BitBoard attackers) {
+  static constexpr uint8_t order[5] = {Black ? BlackPawn : WhitePawn, Black ? BlackKnight : WhiteKnight,
+                                       Black ? BlackBishop : WhiteBishop, Black ? BlackRook : WhiteRook,
+                                       Black ? BlackQueen : WhiteQueen};
   for (uint8_t code : order) {
     const BitBoard b = attackers & Pieces(code);
-    if (b) return SquareMask[BitScanForward(b)];
+    if (b) return SquareMask[Black ? BitScanReverse(b) : BitScanForward(b)];
   }
-  return attackers & WhiteKingBB;
-}
-
-BitBoard LeastValuableBlack(BitBoard attackers) {
-  static constexpr uint8_t order[5] = {BlackPawn, BlackKnight, BlackBishop, BlackRook, BlackQueen};
-  for (uint8_t code : order) {
-    const BitBoard b = attackers & Pieces(code);
-    if (b) return SquareMask[BitScanReverse(b)];
-  }
-  return attackers & BlackKingBB;
+  return attackers & (Black ? BlackKingBB : WhiteKingBB);
 }
 
 }  // namespace
@@ -66,7 +61,7 @@ int32_t SwapOff(uint8_t from, uint8_t to) {
   bool whiteSide = !WhiteToMove;
   uint8_t n = 1;
   while (attackers && n < SwapListSize) {
-    const BitBoard chosen = whiteSide ? LeastValuableWhite(attackers) : LeastValuableBlack(attackers);
+    const BitBoard chosen = whiteSide ? LeastValuable<false>(attackers) : LeastValuable<true>(attackers);
     if (!chosen) break;
     gain[n] = onTarget - gain[n - 1];
     attackers &= ~chosen;
