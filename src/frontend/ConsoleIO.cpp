@@ -36,6 +36,10 @@ constexpr uint16_t ConsoleReadSize = 256;
 char InputBuffer[PeekSize];
 size_t InputLength = 0;
 bool InputEnded = false;
+// The last line taken ended in CR, so an LF that follows is the other half of
+// that line end. The command loops see it as an empty line; a prompt, which
+// waits for a real answer, skips it.
+bool LineEndHalfTaken = false;
 
 bool OutputIsTerminal = false;
 bool ColourUsed = false;
@@ -182,6 +186,7 @@ void ReadInput(std::string& line, uint16_t count) {
   size_t text = 0;
   while (text < n && InputBuffer[text] != '\0') ++text;
   line = Trim(std::string(InputBuffer, text));
+  LineEndHalfTaken = n > 0 && InputBuffer[n - 1] == '\r';
   TakeInput(n);
 }
 
@@ -195,15 +200,22 @@ bool ReadPromptLine(std::string& line) {
   FlushText();
   line.clear();
   for (;;) {
+    if (LineEndHalfTaken && InputLength > 0) {
+      if (InputBuffer[0] == '\n') TakeInput(1);
+      LineEndHalfTaken = false;
+    }
     size_t end = FirstLineEnd();
     if (end < InputLength) {
-      char ending = InputBuffer[end];
+      LineEndHalfTaken = InputBuffer[end] == '\r';
       line.append(InputBuffer, end);
       TakeInput(end + 1);
       // CR LF is one line end; take the LF that follows the CR with it.
-      if (ending == '\r') {
+      if (LineEndHalfTaken) {
         if (InputLength == 0) FillInput(0);
-        if (InputLength > 0 && InputBuffer[0] == '\n') TakeInput(1);
+        if (InputLength > 0) {
+          if (InputBuffer[0] == '\n') TakeInput(1);
+          LineEndHalfTaken = false;
+        }
       }
       return true;
     }

@@ -151,6 +151,18 @@ TEST(PerftSuiteProgram, RunsEveryPositionOfTheFileAndEndsByItself) {
         << rounds[i + 1];
 }
 
+TEST(PerftSuiteProgram, CrLfAnswersReadLikeLfAnswers) {
+  // The LF that completes the command's CR LF is no answer to the first
+  // prompt, whether it comes with the command or in a later write.
+  const std::string file = DataDir + "/perftsuite.epd";
+  const std::string lf = Session("pe\n" + file + "\n2\n\n\n\nquit\n");
+  EXPECT_EQ(Session("pe\r\n" + file + "\r\n2\r\n\r\n\r\n\r\nquit\r\n"), lf);
+  ProgramResult split = RunProgram({"pe\r", "\n" + file + "\r", "\n2\r", "\n\r\n\r\n\r\nquit\r\n"});
+  EXPECT_EQ(split.ExitCode, 0);
+  EXPECT_EQ(split.Err, "");
+  EXPECT_EQ(MaskTiming(split.Out.substr(StartupText().size())), lf);
+}
+
 TEST(PerftSuiteProgram, AnAnswerStartingWithQFinishes) {
   const std::string file = DataDir + "/perftsuite.epd";
   for (const char* answer : {"quit", "Q"}) {
