@@ -2,26 +2,12 @@
 // random walks from them, with every derived field checked from scratch.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "board/MakeMoveCheck.h"
-
-using namespace makemovecheck;
+#include "board/BoardTestSupport.h"
 
 namespace {
-
-std::vector<std::string> ReferenceFens() {
-  std::vector<std::string> fens;
-  std::ifstream in(std::string(VELKAR_TEST_DATA) + "/positions.epd");
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    fens.push_back(line.substr(0, line.find(';')));
-  }
-  return fens;
-}
 
 // A fixed linear congruential walk, so a failure repeats.
 uint32_t NextRandom(uint32_t& seed) {
@@ -32,14 +18,14 @@ uint32_t NextRandom(uint32_t& seed) {
 }  // namespace
 
 TEST(MakeMoveAllMoves, EveryLegalMoveOfTheReferencePositions) {
-  InitTables();
+  EnsureBoardTables();
   std::vector<std::string> fens = ReferenceFens();
   ASSERT_EQ(fens.size(), 86u);
   int made = 0;
   for (const std::string& fen : fens) {
     SCOPED_TRACE(fen);
     SetPositionFromFEN(fen);
-    State before = Capture();
+    PositionState before = CaptureState();
     MoveList list;
     GenerateMoves(list);
     for (int i = 0; i < list.Count; i++) {
@@ -49,15 +35,15 @@ TEST(MakeMoveAllMoves, EveryLegalMoveOfTheReferencePositions) {
       // One more ply, so every reply of the position is taken back too.
       MoveList replies;
       GenerateMoves(replies);
-      State after = Capture();
+      PositionState after = CaptureState();
       for (int j = 0; j < replies.Count; j++) {
         MakeMove(replies.Moves[j]);
         ASSERT_EQ(ScratchDifferences(), "");
         UnmakeMove();
-        ASSERT_EQ(Differences(Capture(), after), "");
+        ASSERT_EQ(StateDifferences(CaptureState(), after), "");
       }
       UnmakeMove();
-      ASSERT_EQ(Differences(Capture(), before), "");
+      ASSERT_EQ(StateDifferences(CaptureState(), before), "");
       made++;
     }
   }
@@ -65,12 +51,12 @@ TEST(MakeMoveAllMoves, EveryLegalMoveOfTheReferencePositions) {
 }
 
 TEST(MakeMoveAllMoves, RandomWalksStayExactAndComeBack) {
-  InitTables();
+  EnsureBoardTables();
   uint32_t seed = 12345;
   for (const std::string& fen : ReferenceFens()) {
     SCOPED_TRACE(fen);
     SetPositionFromFEN(fen);
-    State before = Capture();
+    PositionState before = CaptureState();
     int depth = 0;
     for (; depth < 120; depth++) {
       MoveList list;
@@ -80,13 +66,13 @@ TEST(MakeMoveAllMoves, RandomWalksStayExactAndComeBack) {
       ASSERT_EQ(ScratchDifferences(), "") << "after ply " << depth;
       // A null move now and then, where the search would try one.
       if (!InCheck && NextRandom(seed) % 8 == 0) {
-        State beforeNull = Capture();
+        PositionState beforeNull = CaptureState();
         MakeNullMove();
         UnmakeNullMove();
-        ASSERT_EQ(Differences(Capture(), beforeNull), "");
+        ASSERT_EQ(StateDifferences(CaptureState(), beforeNull), "");
       }
     }
     for (int i = 0; i < depth; i++) UnmakeMove();
-    ASSERT_EQ(Differences(Capture(), before), "");
+    ASSERT_EQ(StateDifferences(CaptureState(), before), "");
   }
 }

@@ -6,14 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "board/MakeMoveCheck.h"
-
-using namespace makemovecheck;
+#include "board/BoardTestSupport.h"
 
 namespace {
 
 void StartFrom(const char* fen) {
-  InitTables();
+  EnsureBoardTables();
   SetPositionFromFEN(fen);
 }
 
@@ -104,7 +102,7 @@ TEST(MakeMove, EveryKindKeepsDerivedFieldsAndTakesBackExactly) {
     SCOPED_TRACE(c.name);
     StartFrom(c.fen);
     HalfmoveClock = 300;  // a clock past one byte must come back whole
-    State before = Capture();
+    PositionState before = CaptureState();
     MakeMove(c.move);
     EXPECT_EQ(ScratchDifferences(), "");
     EXPECT_EQ(WhiteToMove, before.WhiteToMove ? 0 : 1);
@@ -113,7 +111,7 @@ TEST(MakeMove, EveryKindKeepsDerivedFieldsAndTakesBackExactly) {
     EXPECT_EQ(KeyHistoryCount, before.KeyHistoryCount + 1);
     EXPECT_EQ(UndoStack[Ply].move, c.move);
     UnmakeMove();
-    EXPECT_EQ(Differences(Capture(), before), "");
+    EXPECT_EQ(StateDifferences(CaptureState(), before), "");
   }
 }
 
@@ -127,10 +125,10 @@ TEST(MakeMove, GeneratedAndBareCastlingGiveTheSameState) {
       std::string to = std::string(kingSide ? "g" : "c") + (black ? "8" : "1");
       StartFrom(fen);
       MakeMove(MoveOf(from, to.c_str(), king, 0, kingSide ? KindCastleShort : KindCastleLong));
-      State generated = Capture();
+      PositionState generated = CaptureState();
       StartFrom(fen);
       MakeMove(BareCastling(black, kingSide));
-      EXPECT_EQ(Differences(Capture(), generated), "");
+      EXPECT_EQ(StateDifferences(CaptureState(), generated), "");
     }
   }
 }
@@ -140,10 +138,10 @@ TEST(MakeMove, WhiteKingSideCastlingFromAllRights) {
   HalfmoveClock = 9;
   uint64_t key = HashKey;
   MakeMove(BareCastling(false, true));
-  EXPECT_EQ(Board[SquareOf("e1")], Empty);
-  EXPECT_EQ(Board[SquareOf("h1")], Empty);
-  EXPECT_EQ(Board[SquareOf("f1")], WhiteRook);
-  EXPECT_EQ(Board[SquareOf("g1")], WhiteKing);
+  EXPECT_EQ(Board[Sq("e1")], Empty);
+  EXPECT_EQ(Board[Sq("h1")], Empty);
+  EXPECT_EQ(Board[Sq("f1")], WhiteRook);
+  EXPECT_EQ(Board[Sq("g1")], WhiteKing);
   EXPECT_EQ(WhiteKingSquare, 6);
   EXPECT_EQ(WhiteKingBB, BitBoard{1} << 6);
   EXPECT_EQ(CastleRights, 12u);
@@ -294,12 +292,12 @@ TEST(MakeMove, EveryCornerCaptureDropsThatCornersRight) {
   for (const CornerCase& c : cases) {
     SCOPED_TRACE(c.fen);
     StartFrom(c.fen);
-    State before = Capture();
+    PositionState before = CaptureState();
     MakeMove(c.move);
     EXPECT_EQ(CastleRights, c.after);
     EXPECT_EQ(ScratchDifferences(), "");
     UnmakeMove();
-    EXPECT_EQ(Differences(Capture(), before), "");
+    EXPECT_EQ(StateDifferences(CaptureState(), before), "");
   }
 }
 
@@ -336,9 +334,9 @@ TEST(MakeMove, LostRightsShowInTheKey) {
 
 TEST(MakeMove, EnPassantTakesThePawnBehindTheTarget) {
   StartFrom("4k3/8/8/3pP3/8/8/8/4K3 w - d");
-  State before = Capture();
+  PositionState before = CaptureState();
   MakeMove(MoveOf("e5", "d6", WhitePawn, BlackPawn, KindEnPassant));
-  int e5 = SquareOf("e5"), d6 = SquareOf("d6"), d5 = SquareOf("d5");
+  int e5 = Sq("e5"), d6 = Sq("d6"), d5 = Sq("d5");
   EXPECT_EQ(Board[d5], Empty);
   EXPECT_EQ(Board[d6], WhitePawn);
   EXPECT_EQ(Board[e5], Empty);
@@ -355,15 +353,15 @@ TEST(MakeMove, EnPassantTakesThePawnBehindTheTarget) {
 
 TEST(MakeMove, PromotionsChangeSignatureKeysAndSum) {
   StartFrom("4k3/P7/8/8/8/8/8/4K3 w - -");
-  State before = Capture();
-  int a7 = SquareOf("a7"), a8 = SquareOf("a8"), b7 = SquareOf("b7");
+  PositionState before = CaptureState();
+  int a7 = Sq("a7"), a8 = Sq("a8"), b7 = Sq("b7");
   MakeMove(MoveOf("a7", "a8", WhiteQueen, 0, KindPromotion));
   EXPECT_EQ(MaterialSignature, before.MaterialSignature + (1u << 22) - 16);
   EXPECT_EQ(PawnKey, before.PawnKey ^ WhitePawnKeys[a7]);
   EXPECT_EQ(PSEScore, before.PSEScore + PSETable[WhiteQueen][a8] - PSETable[WhitePawn][a7]);
 
   StartFrom("r3k3/1P6/8/8/8/8/8/4K3 w q -");
-  before = Capture();
+  before = CaptureState();
   MakeMove(MoveOf("b7", "a8", WhiteKnight, BlackRook, KindCapturePromotion));
   EXPECT_EQ(MaterialSignature, before.MaterialSignature + (1u << 10) - (1u << 16) - 16);
   EXPECT_EQ(OccupiedFileRotated, before.FileRotated ^ SquareMaskFileRotated[b7]);
@@ -390,7 +388,7 @@ TEST(MakeMove, ScriptedGameKeepsEveryDerivedField) {
   // Every kind on one board, each side in turn, checked after every move
   // and once more after taking the whole game back.
   StartFrom("r3k2r/1P4p1/8/3pP3/8/8/6p1/R3K2R w KQkq d");
-  State start = Capture();
+  PositionState start = CaptureState();
   const Move game[] = {
       MoveOf("e5", "d6", WhitePawn, BlackPawn, KindEnPassant),
       MoveOf("g7", "g5", BlackPawn, 0, KindQuiet),
@@ -413,12 +411,12 @@ TEST(MakeMove, ScriptedGameKeepsEveryDerivedField) {
   }
   EXPECT_EQ(Ply, 12);
   for (size_t i = 0; i < std::size(game); i++) UnmakeMove();
-  EXPECT_EQ(Differences(Capture(), start), "");
+  EXPECT_EQ(StateDifferences(CaptureState(), start), "");
 }
 
 TEST(NullMove, TwoNullMovesCancel) {
   StartFrom("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");
-  State before = Capture();
+  PositionState before = CaptureState();
   MakeNullMove();
   EXPECT_EQ(EpFile, 128);
   EXPECT_EQ(WhiteToMove, 1);
@@ -430,14 +428,14 @@ TEST(NullMove, TwoNullMovesCancel) {
   UnmakeNullMove();
   EXPECT_EQ(EpFile, 128);
   UnmakeNullMove();
-  EXPECT_EQ(Differences(Capture(), before), "");
+  EXPECT_EQ(StateDifferences(CaptureState(), before), "");
 }
 
 TEST(NullMove, MovesUnderANullMoveTakeBackCleanly) {
   StartFrom("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");
-  State before = Capture();
+  PositionState before = CaptureState();
   MakeNullMove();
-  State underNull = Capture();
+  PositionState underNull = CaptureState();
   MakeMove(MoveOf("d2", "d4", WhitePawn, 0, KindQuiet));
   EXPECT_EQ(EpFile, 3);
   MakeNullMove();
@@ -446,8 +444,8 @@ TEST(NullMove, MovesUnderANullMoveTakeBackCleanly) {
   UnmakeNullMove();
   EXPECT_EQ(EpFile, 3);
   UnmakeMove();
-  EXPECT_EQ(Differences(Capture(), underNull), "");
+  EXPECT_EQ(StateDifferences(CaptureState(), underNull), "");
   UnmakeNullMove();
-  EXPECT_EQ(Differences(Capture(), before), "");
+  EXPECT_EQ(StateDifferences(CaptureState(), before), "");
   EXPECT_EQ(ScratchDifferences(), "");
 }

@@ -6,9 +6,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "board/MoveGenHelpers.h"
-
-using namespace movegen_test;
+#include "board/BoardTestSupport.h"
 
 namespace {
 
@@ -571,7 +569,7 @@ void ExpectTreeSound(int depth) {
 }  // namespace
 
 TEST(MoveGenSymmetry, ColourFlippedPositionsGiveFlippedMoves) {
-  for (const auto& record : ReadPerftFile(VELKAR_TEST_DATA "/positions.epd")) {
+  for (const auto& record : ReferencePositions()) {
     SetFEN(record.Fen);
     MoveList list;
     GenerateMoves(list);
@@ -589,7 +587,7 @@ TEST(MoveGenSymmetry, ColourFlippedPositionsGiveFlippedMoves) {
 }
 
 TEST(MoveGenTree, EveryGeneratedMoveIsLegalAndKeysStayExact) {
-  const auto records = ReadPerftFile(VELKAR_TEST_DATA "/positions.epd");
+  const auto records = ReferencePositions();
   ASSERT_FALSE(records.empty());
   for (const auto& record : records) {
     SetFEN(record.Fen);
@@ -617,7 +615,7 @@ TEST(MoveGenCapacity, CrowdedPositionListsEveryMove) {
 TEST(MoveGenPerft, ShallowReferenceCounts) {
   // Depths of up to a few hundred thousand leaves; the full counts run in the
   // slow test.
-  const auto records = ReadPerftFile(VELKAR_TEST_DATA "/positions.epd");
+  const auto records = ReferencePositions();
   ASSERT_EQ(records.size(), 86u);
   for (const auto& record : records) {
     SetFEN(record.Fen);

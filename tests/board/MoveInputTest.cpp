@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,35 +12,23 @@ namespace {
 // Each text, typed in the position, makes the move with these coordinates.
 void ExpectAllMake(const std::string& fen, const std::vector<std::string>& texts,
                    const std::string& coordinates) {
-  SetPosition(fen);
-  PositionSnapshot expected = SnapshotAfter(coordinates);
+  SetFEN(fen);
+  PositionState expected = StateAfter(coordinates);
   for (const std::string& text : texts) {
-    SetPosition(fen);
+    SetFEN(fen);
     EXPECT_TRUE(ParseAndMakeMove(text)) << text;
-    EXPECT_EQ(TakeSnapshot(), expected) << text;
+    EXPECT_EQ(StateDifferences(CaptureState(), expected), "") << text;
   }
 }
 
 // Each text, typed in the position, is refused and leaves the position as it was.
 void ExpectAllRefused(const std::string& fen, const std::vector<std::string>& texts) {
-  SetPosition(fen);
-  PositionSnapshot before = TakeSnapshot();
+  SetFEN(fen);
+  PositionState before = CaptureState();
   for (const std::string& text : texts) {
     EXPECT_FALSE(ParseAndMakeMove(text)) << '"' << text << '"';
-    EXPECT_EQ(TakeSnapshot(), before) << '"' << text << '"';
+    EXPECT_EQ(StateDifferences(CaptureState(), before), "") << '"' << text << '"';
   }
-}
-
-// The FEN part of every line of the perft reference file.
-std::vector<std::string> ReferenceFens() {
-  std::ifstream file(std::string(VELKAR_TEST_DATA) + "/positions.epd");
-  std::vector<std::string> fens;
-  std::string line;
-  while (std::getline(file, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    fens.push_back(line.substr(0, line.find(';')));
-  }
-  return fens;
 }
 
 std::string UpperCaseText(std::string text) {
@@ -64,14 +51,14 @@ struct RoundTripCounts {
 // Types the text and checks that the move of entry `expected` was made, then
 // takes it back.
 void ExpectTypedMakes(const std::string& text, const LegalMoves& moves, int32_t expected,
-                             const PositionSnapshot& before, const std::string& where) {
+                             const PositionState& before, const std::string& where) {
   MakeMove(moves.List.Moves[expected]);
-  PositionSnapshot wanted = TakeSnapshot();
+  PositionState wanted = CaptureState();
   UnmakeMove();
   ASSERT_TRUE(ParseAndMakeMove(text)) << where << " text " << text;
-  EXPECT_EQ(TakeSnapshot(), wanted) << where << " text " << text;
+  EXPECT_EQ(StateDifferences(CaptureState(), wanted), "") << where << " text " << text;
   UnmakeMove();
-  ASSERT_EQ(TakeSnapshot(), before) << where << " text " << text;
+  ASSERT_EQ(StateDifferences(CaptureState(), before), "") << where << " text " << text;
 }
 
 // A text that folds onto an earlier entry's algebraic text makes that entry's
@@ -94,9 +81,9 @@ void RoundTripCurrentPosition(const std::string& where, RoundTripCounts& counts)
   // The generator gives up a castling right whose rook was taken on its
   // corner; let it do so before the position is taken as the reference.
   CurrentLegalMoves();
-  PositionSnapshot before = TakeSnapshot();
+  PositionState before = CaptureState();
   auto moves = CurrentLegalMoves();
-  ASSERT_EQ(TakeSnapshot(), before) << where;
+  ASSERT_EQ(StateDifferences(CaptureState(), before), "") << where;
   for (int32_t i = 0; i < moves->List.Count; i++) {
     const std::string& san = moves->San[i];
     const std::string& coordinates = moves->Coordinates[i];
@@ -129,7 +116,7 @@ TEST(ParseAndMakeMove, AlgebraicInAnyCaseAndLowerCaseCoordinates) {
 }
 
 TEST(ParseAndMakeMove, MadeMoveIsPlayedOnce) {
-  SetPosition(StartFEN);
+  SetFEN(StartFEN);
   ASSERT_TRUE(ParseAndMakeMove("e4"));
   EXPECT_EQ(GetFEN(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
   EXPECT_EQ(Ply, 1);
@@ -188,7 +175,7 @@ TEST(ParseAndMakeMove, FifthLetterOfAMoveThatIsNoPromotionIsTheMover) {
 TEST(ParseAndMakeMove, AlgebraicPassComesBeforeCoordinates) {
   // b1c3 folds onto B1c3, the bishop's move from a1, not the knight's.
   const std::string fen = "4k3/8/8/B7/8/8/8/BN2K3 w - - 0 1";
-  SetPosition(fen);
+  SetFEN(fen);
   ASSERT_EQ(SanOf("a1c3"), "B1c3");
   ASSERT_EQ(SanOf("b1c3"), "Nc3");
   ExpectAllMake(fen, {"b1c3", "B1c3", "B1C3"}, "a1c3");
@@ -197,7 +184,7 @@ TEST(ParseAndMakeMove, AlgebraicPassComesBeforeCoordinates) {
 
 TEST(ParseAndMakeMove, CheckMarkIsPartOfTheText) {
   const std::string fen = "4k3/8/8/8/8/8/8/3QK3 w - - 0 1";
-  SetPosition(fen);
+  SetFEN(fen);
   ASSERT_EQ(SanOf("d1h5"), "Qh5+");
   ExpectAllMake(fen, {"Qh5+", "qh5+", "d1h5"}, "d1h5");
   ExpectAllRefused(fen, {"Qh5", "Qh5#", "Qh5++", "d1h5+"});
@@ -220,7 +207,7 @@ TEST(ParseAndMakeMove, CaptureTextsAndEnPassant) {
 }
 
 TEST(ParseAndMakeMove, EveryMoveOfAPositionWithTwoHundredEighteen) {
-  SetPosition("R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1");
+  SetFEN("R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1");
   RoundTripCounts counts;
   RoundTripCurrentPosition("218 moves", counts);
   EXPECT_EQ(counts.Moves, 218);
@@ -232,7 +219,7 @@ TEST(ParseAndMakeMove, EveryLegalMoveOfEveryReferencePositionRoundTrips) {
   ASSERT_EQ(fens.size(), 86u);
   RoundTripCounts counts;
   for (const std::string& fen : fens) {
-    SetPosition(fen);
+    SetFEN(fen);
     ASSERT_GT(CurrentLegalMoves()->List.Count, 0) << fen;
     RoundTripCurrentPosition(fen, counts);
     if (HasFatalFailure()) return;

@@ -2,17 +2,73 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <string>
 
-#include "board/UnitMoves.h"
-#include "eval/EvalPosition.h"
-
-using evaltest::MaterialOf;
-using evaltest::PlacePieces;
-using evaltest::CurrentMaterial;
+#include "board/BoardTestSupport.h"
 
 namespace {
+
+// Changes the material without a set-up, as moves do, so the material cache
+// keeps its entries; it also puts down material no FEN set-up accepts
+// (sixteen pawns of one colour). Fills only what the material code reads.
+void PlacePieces(const std::string& placement) {
+  std::memset(Board, 0, sizeof Board);
+  std::memset(PieceBB, 0, sizeof PieceBB);
+  WhiteKingBB = BlackKingBB = WhitePieces = BlackPieces = Occupied = 0;
+  MaterialSignature = 0;
+  int rank = 7, file = 0;
+  for (char ch : placement) {
+    if (ch == ' ') break;
+    if (ch == '/') {
+      --rank;
+      file = 0;
+    } else if (ch >= '1' && ch <= '8') {
+      file += ch - '0';
+    } else {
+      const uint8_t code = static_cast<uint8_t>(std::strchr(PieceLetters, ch) - PieceLetters);
+      const int s = rank * 8 + file++;
+      const BitBoard bit = BitBoard{1} << s;
+      Board[s] = code;
+      if (code == WhiteKing) {
+        WhiteKingSquare = s;
+        WhiteKingBB = bit;
+      } else if (code == BlackKing) {
+        BlackKingSquare = s;
+        BlackKingBB = bit;
+      } else {
+        PieceBB[code - 1] |= bit;
+        MaterialSignature += MaterialIncrement[code];
+      }
+      if (code <= WhiteQueen || code == WhiteKing)
+        WhitePieces |= bit;
+      else
+        BlackPieces |= bit;
+    }
+  }
+  Occupied = WhitePieces | BlackPieces;
+}
+
+struct Material {
+  int32_t Score;
+  int32_t Weight;
+  int32_t Recognised;
+};
+
+Material CurrentMaterial() {
+  Material m{};
+  uint8_t w, r;
+  EvaluateMaterial(m.Score, w, r);
+  m.Weight = w;
+  m.Recognised = r;
+  return m;
+}
+
+Material MaterialOf(const std::string& fen) {
+  EXPECT_EQ(SetUpOutput(fen), "") << fen;
+  return CurrentMaterial();
+}
 
 const char* const Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
@@ -303,7 +359,7 @@ TEST_F(MaterialCacheTest, OverflowNeverMeetsTheCache) {
 }
 
 TEST_F(MaterialCacheTest, PromotionToAFourthQueenAndBack) {
-  evaltest::SetUpPosition("4k3/P7/8/8/8/8/8/QQQ1K3 w - - 0 1");
+  ASSERT_EQ(SetUpOutput("4k3/P7/8/8/8/8/8/QQQ1K3 w - - 0 1"), "");
   FetchMaterial(score, weight, recognised);
   EXPECT_EQ(score, 2800);
   EXPECT_EQ(weight, 255 - 85 * 85 * 255 / 26896);

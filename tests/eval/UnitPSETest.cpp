@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "eval/EvalPosition.h"
-
-using evaltest::SetUpPosition;
+#include "board/BoardTestSupport.h"
 
 namespace {
 
-constexpr int Sq(const char* name) { return (name[1] - '1') * 8 + (name[0] - 'a'); }
 constexpr int Mirror(int s) { return s ^ 56; }
 
 int32_t Opening(uint8_t code, const char* square) {
@@ -20,7 +17,7 @@ int32_t Endgame(uint8_t code, const char* square) {
 
 class PSETest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { evaltest::EnsureTables(); }
+  static void SetUpTestSuite() { EnsureBoardTables(); }
 };
 
 TEST_F(PSETest, KnightCornersOfTheFarSide) {
@@ -74,7 +71,7 @@ TEST_F(PSETest, BlackBaseTablesAreNegatedMirrors) {
 }
 
 TEST_F(PSETest, StartPositionBlend) {
-  SetUpPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+  ASSERT_EQ(SetUpOutput("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"), "");
   const int32_t values[13] = {0, 100, 325, 325, 500, 975, 975, 100, 325, 325, 500, 0, 0};
   for (int c = 0; c <= 12; ++c) EXPECT_EQ(PieceValue[c], values[c]) << c;
   EXPECT_EQ(PSEScore, 0);
@@ -85,7 +82,7 @@ TEST_F(PSETest, StartPositionBlend) {
 }
 
 TEST_F(PSETest, KingsAloneBlend) {
-  SetUpPosition("4k3/8/8/8/8/8/8/4K3 w - - 0 1");
+  ASSERT_EQ(SetUpOutput("4k3/8/8/8/8/8/8/4K3 w - - 0 1"), "");
   const int32_t values[13] = {0, 120, 325, 360, 500, 1025, 1025, 120, 325, 360, 500, 0, 0};
   for (int c = 0; c <= 12; ++c) EXPECT_EQ(PieceValue[c], values[c]) << c;
   EXPECT_EQ(CastleShortPSEDelta, -22);
@@ -98,7 +95,7 @@ TEST_F(PSETest, KingsAloneBlend) {
 TEST_F(PSETest, ScoreSumsTheBoard) {
   // A lone knight is a recognised ending, so the endgame tables apply:
   // knight h1 -15, king e1 -28, king e8 +28.
-  SetUpPosition("4k3/8/8/8/8/8/8/4K2N w - - 0 1");
+  ASSERT_EQ(SetUpOutput("4k3/8/8/8/8/8/8/4K2N w - - 0 1"), "");
   EXPECT_EQ(PSETable[WhiteKnight][Sq("h1")], -15);
   EXPECT_EQ(PSEScore, -15);
   EXPECT_EQ(ComputePSEScore(), -15);
@@ -106,7 +103,7 @@ TEST_F(PSETest, ScoreSumsTheBoard) {
 
 TEST_F(PSETest, BlendBetweenThePhases) {
   // Everything but the queens: weight 145.
-  SetUpPosition("rnb1kbnr/pppppppp/8/8/8/8/PPPPPPPP/RNB1KBNR w KQkq - 0 1");
+  ASSERT_EQ(SetUpOutput("rnb1kbnr/pppppppp/8/8/8/8/PPPPPPPP/RNB1KBNR w KQkq - 0 1"), "");
   EXPECT_EQ(PieceValue[WhitePawn], 111);     // 111.37
   EXPECT_EQ(PieceValue[BlackBishop], 345);   // 344.90
   EXPECT_EQ(PieceValue[WhiteQueen], 1003);   // 1003.43
@@ -131,7 +128,7 @@ TEST_F(PSETest, LiveTablesKeepTheirSymmetriesAtEveryPhase) {
                                {WhiteQueen, BlackQueen}, {WhiteKing, BlackKing}};
   for (const char* fen : positions) {
     SCOPED_TRACE(fen);
-    SetUpPosition(fen);
+    ASSERT_EQ(SetUpOutput(fen), "");
     EXPECT_EQ(PSEScore, ComputePSEScore());
     for (auto& p : pairs) {
       EXPECT_EQ(PieceValue[p[0]], PieceValue[p[1]]);
@@ -156,7 +153,7 @@ TEST_F(PSETest, LiveTablesKeepTheirSymmetriesAtEveryPhase) {
 TEST_F(PSETest, BlendFollowsMaterialBeyondTheFields) {
   // Nine queens would read as a lone queen, a bare endgame, from the
   // signature's fields; their true phase is full opening material.
-  SetUpPosition("4k3/8/8/8/8/8/QQQQ1QQQ/QQ2K3 w - - 0 1");
+  ASSERT_EQ(SetUpOutput("4k3/8/8/8/8/8/QQQQ1QQQ/QQ2K3 w - - 0 1"), "");
   EXPECT_EQ(PieceValue[WhitePawn], 100);
   EXPECT_EQ(PieceValue[WhiteQueen], 975);
   EXPECT_EQ(CastleShortPSEDelta, 58);
