@@ -2,8 +2,6 @@
 // comparison with a board walker on every reference position.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "board/BoardTestSupport.h"
 #include "board/UnitBitBoard.h"
 
@@ -105,13 +103,8 @@ class AttackQueries : public ::testing::Test {
 };
 
 TEST_F(AttackQueries, AgreeWithABoardWalkerOnEveryReferencePosition) {
-  std::ifstream in(std::string(VELKAR_TEST_DATA) + "/positions.epd");
-  std::string line;
-  int positions = 0;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
+  for (const std::string& line : ReferenceFens()) {
     Set(line);
-    positions++;
     const BitBoard white = ColourSet(true), black = ColourSet(false);
     for (int s = 0; s < 64; s++) {
       const BitBoard all = WalkedAttackers(s);
@@ -132,7 +125,6 @@ TEST_F(AttackQueries, AgreeWithABoardWalkerOnEveryReferencePosition) {
       }
     }
   }
-  EXPECT_EQ(positions, 86);
 }
 
 TEST_F(AttackQueries, PinsAlongAFile) {
@@ -197,29 +189,6 @@ TEST_F(AttackQueries, PawnBlockersWithSingleAndDoubleSteps) {
   // A pawn never blocks by capturing.
   Set("4k3/8/8/8/8/8/3P4/4K3 w - -");
   EXPECT_EQ(WhiteBlockersTo(Sq("e3")), 0u);
-}
-
-TEST_F(AttackQueries, BlockersNeverContainAKing) {
-  Set("8/8/8/3k4/8/8/3K4/8 w - -");
-  for (int s = 0; s < 64; s++) {
-    if (Board[s] != Empty) continue;
-    EXPECT_EQ(WhiteBlockersTo(uint8_t(s)), 0u) << SquareNames[s];
-    EXPECT_EQ(BlackBlockersTo(uint8_t(s)), 0u) << SquareNames[s];
-  }
-  Set("8/8/8/3k4/8/8/3K1N2/8 w - -");
-  EXPECT_EQ(WhiteBlockersTo(Sq("e4")), Squares({"f2"}));
-}
-
-TEST_F(AttackQueries, OnlyTheFirstPieceOnALineAttacks) {
-  Set("3q3k/8/8/8/8/8/8/3RK3 w - -");
-  EXPECT_EQ(AttacksTo(Sq("d4")), Squares({"d1", "d8"}));
-  Set("3q3k/8/8/8/8/8/3R4/3RK3 w - -");
-  EXPECT_EQ(AttacksTo(Sq("d4")), Squares({"d2", "d8"}));
-  // Kings block lines like any other piece.
-  Set("3q4/8/8/8/3k4/8/8/3RK3 b - -");
-  EXPECT_TRUE(InCheck);
-  EXPECT_EQ(AttacksTo(Sq("d3")), Squares({"d1", "d4"}));
-  EXPECT_EQ(AttacksTo(Sq("d5")), Squares({"d4", "d8"}));
 }
 
 TEST_F(AttackQueries, StartPositionAttackedSquares) {

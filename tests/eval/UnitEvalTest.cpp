@@ -165,34 +165,6 @@ TEST(MaterialEvaluation, AllSixtyFourRecognisedEndings) {
   EXPECT_EQ(signatures.size(), 64u);
 }
 
-TEST(MaterialEvaluation, RecognisedExactlyForTwoMenAtMostAndNoQueenPair) {
-  const std::string letters = "PNBRQpnbrq";
-  int recognised = 0;
-  for (size_t a = 0; a <= letters.size(); ++a) {
-    for (size_t b = a; b <= letters.size(); ++b) {
-      if (a == letters.size() && b != a) continue;
-      std::string men;
-      if (a < letters.size()) men += letters[a];
-      if (b < letters.size()) men += letters[b];
-      std::string white, black;
-      for (char c : men) (std::isupper(c) ? white : black) += c;
-      SCOPED_TRACE(men);
-      auto m = MaterialOf(EndingFen(white, black));
-      bool queenPair = men == "QQ" || men == "qq";
-      EXPECT_EQ(m.Recognised, queenPair ? 0 : 1);
-      recognised += m.Recognised;
-    }
-  }
-  EXPECT_EQ(recognised, 64);
-}
-
-TEST(MaterialCacheSlots, FoldHighPartOntoLowPart) {
-  EXPECT_EQ(MaterialCacheSlot(0), 0u);
-  EXPECT_EQ(MaterialCacheSlot(0x1001), 0u);
-  EXPECT_EQ(MaterialCacheSlot(0x5AAA88), 0x5AAu ^ 0xA88u);
-  EXPECT_EQ(MaterialCacheSlot(0xFFFFFF), 0u);
-}
-
 class MaterialCacheTest : public ::testing::Test {
  protected:
   void SetUp() override { ClearMaterialCache(); }
