@@ -292,36 +292,6 @@ TEST(MakeMove, EnPassantTakesThePawnBehindTheTarget) {
   EXPECT_EQ(ScratchDifferences(), "");
 }
 
-TEST(MakeMove, ScriptedGameKeepsEveryDerivedField) {
-  // Every kind on one board, each side in turn, checked after every move
-  // and once more after taking the whole game back.
-  StartFrom("r3k2r/1P4p1/8/3pP3/8/8/6p1/R3K2R w KQkq d");
-  PositionState start = CaptureState();
-  const Move game[] = {
-      MoveOf("e5", "d6", WhitePawn, BlackPawn, KindEnPassant),
-      MoveOf("g7", "g5", BlackPawn, 0, KindQuiet),
-      MoveOf("b7", "a8", WhiteQueen, BlackRook, KindCapturePromotion),
-      MoveOf("e8", "f7", BlackKing, 0, KindQuiet),
-      MoveOf("d6", "d7", WhitePawn, 0, KindQuiet),
-      MoveOf("g2", "h1", BlackKnight, WhiteRook, KindCapturePromotion),
-      MoveOf("d7", "d8", WhiteRook, 0, KindPromotion),
-      MoveOf("h1", "g3", BlackKnight, 0, KindQuiet),
-      BareCastling(false, false),
-      MoveOf("g5", "g4", BlackPawn, 0, KindQuiet),
-      MoveOf("d8", "h8", WhiteRook, BlackRook, KindCapture),
-      MoveOf("f7", "g6", BlackKing, 0, KindQuiet),
-  };
-  int n = 0;
-  for (Move m : game) {
-    SCOPED_TRACE(n++);
-    MakeMove(m);
-    EXPECT_EQ(ScratchDifferences(), "");
-  }
-  EXPECT_EQ(Ply, 12);
-  for (size_t i = 0; i < std::size(game); i++) UnmakeMove();
-  EXPECT_EQ(StateDifferences(CaptureState(), start), "");
-}
-
 TEST(NullMove, TwoNullMovesCancel) {
   StartFrom("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");
   PositionState before = CaptureState();
