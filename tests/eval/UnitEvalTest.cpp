@@ -88,18 +88,12 @@ std::string Upper(std::string s) {
   return s;
 }
 
-TEST(MaterialEvaluation, StartPositionIsLevelOpening) {
-  auto m = MaterialOf(Start);
-  EXPECT_EQ(m.Score, 0);
-  EXPECT_EQ(m.Weight, 0);
-  EXPECT_EQ(m.Recognised, 0);
-}
-
 TEST(MaterialEvaluation, CountedMaterialAndPhase) {
   struct Case {
     const char* fen;
     int32_t score, weight;
   } cases[] = {
+      {Start, 0, 0},
       // queen and rook against queen: three men, so counted; phase 68
       {"3qk3/8/8/8/8/8/8/R2QK3 w - - 0 1", 500, 212},
       // two queens of one side are never a recognised ending; phase 56
