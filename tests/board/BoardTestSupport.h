@@ -184,33 +184,12 @@ struct PositionState {
 };
 
 inline PositionState CaptureState() {
-  PositionState s;
-  std::memcpy(s.Board, ::Board, sizeof s.Board);
-  std::memcpy(s.PieceBB, ::PieceBB, sizeof s.PieceBB);
-  s.WhiteKingSquare = ::WhiteKingSquare;
-  s.BlackKingSquare = ::BlackKingSquare;
-  s.WhiteKingBB = ::WhiteKingBB;
-  s.BlackKingBB = ::BlackKingBB;
-  s.WhitePieces = ::WhitePieces;
-  s.BlackPieces = ::BlackPieces;
-  s.Occupied = ::Occupied;
-  s.FileRotated = ::OccupiedFileRotated;
-  s.DiagRotatedA = ::OccupiedDiagRotatedA;
-  s.DiagRotatedB = ::OccupiedDiagRotatedB;
-  s.WhiteToMove = ::WhiteToMove;
-  s.CastleRights = ::CastleRights;
-  s.EpFile = ::EpFile;
-  s.HalfmoveClock = ::HalfmoveClock;
-  s.InCheck = ::InCheck;
-  s.HashKey = ::HashKey;
-  s.PawnKey = ::PawnKey;
-  s.PSEScore = ::PSEScore;
-  s.MaterialSignature = ::MaterialSignature;
-  s.Ply = ::Ply;
-  s.GamePly = ::GamePly;
-  s.KeyHistoryCount = ::KeyHistoryCount;
-  s.KeyHistoryTop = ::KeyHistory[::KeyHistoryCount];
-  s.NullMoveCount = ::NullMoveCount;
+  PositionState s{{}, {}, WhiteKingSquare, BlackKingSquare, WhiteKingBB, BlackKingBB, WhitePieces, BlackPieces,
+                  Occupied, OccupiedFileRotated, OccupiedDiagRotatedA, OccupiedDiagRotatedB, WhiteToMove,
+                  CastleRights, EpFile, HalfmoveClock, InCheck, HashKey, PawnKey, PSEScore, MaterialSignature,
+                  Ply, GamePly, KeyHistoryCount, KeyHistory[KeyHistoryCount], NullMoveCount};
+  std::memcpy(s.Board, Board, sizeof s.Board);
+  std::memcpy(s.PieceBB, PieceBB, sizeof s.PieceBB);
   return s;
 }
 
