@@ -99,22 +99,16 @@ TEST_F(FenSetUp, EnPassantFileFromEitherRankName) {
 }
 
 TEST_F(FenSetUp, EnPassantFileWithoutAPossibleDoubleStepIsDropped) {
-  Accept("4k3/8/8/8/8/8/8/4K3 w - e6");  // no pawn at all
-  EXPECT_EQ(EpFile, 128);
-  Accept("4k3/8/8/4P3/8/8/8/4K3 w - e6");  // own pawn, not the mover's enemy
-  EXPECT_EQ(EpFile, 128);
-  Accept("4k3/8/4n3/4p3/8/8/8/4K3 w - e6");  // target square taken
-  EXPECT_EQ(EpFile, 128);
-  Accept("4k3/4n3/8/4p3/8/8/8/4K3 w - e6");  // the pawn's start square taken
-  EXPECT_EQ(EpFile, 128);
-  Accept("4k3/8/8/8/4p3/8/8/4K3 w - e6");  // pawn on the wrong rank
-  EXPECT_EQ(EpFile, 128);
-  Accept("4k3/8/8/4p3/8/8/8/4K3 b - e3");  // Black to move: needs a white pawn on e4
-  EXPECT_EQ(EpFile, 128);
-  Accept("4k3/8/8/8/4P3/4N3/8/4K3 b - e3");
-  EXPECT_EQ(EpFile, 128);
-  Accept("4k3/8/8/8/4P3/8/4N3/K7 b - e3");
-  EXPECT_EQ(EpFile, 128);
+  for (const char* fen : {"4k3/8/8/8/8/8/8/4K3 w - e6",      // no pawn at all
+                          "4k3/8/8/4P3/8/8/8/4K3 w - e6",    // own pawn, not the mover's enemy
+                          "4k3/8/4n3/4p3/8/8/8/4K3 w - e6",  // target square taken
+                          "4k3/4n3/8/4p3/8/8/8/4K3 w - e6",  // the pawn's start square taken
+                          "4k3/8/8/8/4p3/8/8/4K3 w - e6",    // pawn on the wrong rank
+                          "4k3/8/8/4p3/8/8/8/4K3 b - e3",    // Black to move: needs a white pawn on e4
+                          "4k3/8/8/8/4P3/4N3/8/4K3 b - e3", "4k3/8/8/8/4P3/8/4N3/K7 b - e3"}) {
+    Accept(fen);
+    EXPECT_EQ(EpFile, 128) << fen;
+  }
   EXPECT_EQ(GetFEN(), "4k3/8/8/8/4P3/8/4N3/K7 b - - 0 1");
 }
 
