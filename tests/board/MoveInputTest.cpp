@@ -1,3 +1,5 @@
+// Typed moves: the spellings the move input takes and refuses, and every
+// legal move of the reference positions typed back as it is written.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -51,7 +53,7 @@ struct RoundTripCounts {
 // Types the text and checks that the move of entry `expected` was made, then
 // takes it back.
 void ExpectTypedMakes(const std::string& text, const LegalMoves& moves, int32_t expected,
-                             const PositionState& before, const std::string& where) {
+                      const PositionState& before, const std::string& where) {
   MakeMove(moves.List.Moves[expected]);
   PositionState wanted = CaptureState();
   UnmakeMove();
@@ -64,7 +66,7 @@ void ExpectTypedMakes(const std::string& text, const LegalMoves& moves, int32_t 
 // A text that folds onto an earlier entry's algebraic text makes that entry's
 // move; the only such pair is a b-file text against a bishop's text.
 int32_t ExpectedEntry(const LegalMoves& moves, const std::string& text, int32_t own,
-                             RoundTripCounts& counts, const std::string& where) {
+                      RoundTripCounts& counts, const std::string& where) {
   int32_t folded = -1;
   for (int32_t j = 0; j < moves.List.Count && folded < 0; j++)
     if (UpperCaseText(moves.San[j]) == UpperCaseText(text)) folded = j;
