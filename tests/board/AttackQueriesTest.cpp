@@ -2,8 +2,6 @@
 // comparison with a board walker on every reference position.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "board/BoardTestSupport.h"
 #include "board/UnitBitBoard.h"
 
@@ -105,13 +103,8 @@ class AttackQueries : public ::testing::Test {
 };
 
 TEST_F(AttackQueries, AgreeWithABoardWalkerOnEveryReferencePosition) {
-  std::ifstream in(std::string(VELKAR_TEST_DATA) + "/positions.epd");
-  std::string line;
-  int positions = 0;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
+  for (const std::string& line : ReferenceFens()) {
     Set(line);
-    positions++;
     const BitBoard white = ColourSet(true), black = ColourSet(false);
     for (int s = 0; s < 64; s++) {
       const BitBoard all = WalkedAttackers(s);
@@ -132,49 +125,40 @@ TEST_F(AttackQueries, AgreeWithABoardWalkerOnEveryReferencePosition) {
       }
     }
   }
-  EXPECT_EQ(positions, 86);
 }
 
-TEST_F(AttackQueries, PinsAlongAFile) {
-  Set("4r2k/8/8/8/8/8/4B3/4K3 w - -");
-  EXPECT_TRUE(IsPinnedToWhiteKing(Sq("e2")));
-  Set("4b2k/8/8/8/8/8/4B3/4K3 w - -");
-  EXPECT_FALSE(IsPinnedToWhiteKing(Sq("e2")));
-  Set("4r2k/8/8/8/4N3/8/4B3/4K3 w - -");
-  EXPECT_FALSE(IsPinnedToWhiteKing(Sq("e2")));
-  Set("4b2k/8/8/8/4r3/8/4B3/4K3 w - -");
-  EXPECT_TRUE(IsPinnedToWhiteKing(Sq("e2")));
-  Set("4b2k/8/8/8/4q3/8/4B3/4K3 w - -");
-  EXPECT_TRUE(IsPinnedToWhiteKing(Sq("e2")));
-  // A white slider behind does not pin.
-  Set("4R3/8/8/8/8/8/4B3/4K2k w - -");
-  EXPECT_FALSE(IsPinnedToWhiteKing(Sq("e2")));
-}
-
-TEST_F(AttackQueries, PinsAlongDiagonalsAndRanks) {
-  Set("7k/8/8/b7/8/8/3N4/4K3 w - -");
-  EXPECT_TRUE(IsPinnedToWhiteKing(Sq("d2")));
-  Set("7k/8/8/8/b7/8/3N4/4K3 w - -");
-  EXPECT_FALSE(IsPinnedToWhiteKing(Sq("d2")));
-  Set("7k/8/8/8/8/8/3N4/q3K3 w - -");  // queen on a1 not on d2's line with e1
-  EXPECT_FALSE(IsPinnedToWhiteKing(Sq("d2")));
-  Set("7k/8/8/8/8/8/8/r1N1K3 w - -");  // rank pin from a1
-  EXPECT_TRUE(IsPinnedToWhiteKing(Sq("c1")));
-  Set("7k/8/8/8/8/8/8/b1N1K3 w - -");  // a bishop does not pin along a rank
-  EXPECT_FALSE(IsPinnedToWhiteKing(Sq("c1")));
-  Set("7k/8/8/7b/8/5P2/8/3K4 w - -");  // d1-h5 diagonal
-  EXPECT_TRUE(IsPinnedToWhiteKing(Sq("f3")));
-  Set("k7/1n6/8/8/8/8/6B1/7K b - -");  // black knight b7 pinned on the long diagonal
-  EXPECT_TRUE(IsPinnedToBlackKing(Sq("b7")));
-  Set("7k/6n1/8/8/8/8/8/Q6K b - -");  // a1-h8 line from the other side
-  EXPECT_TRUE(IsPinnedToBlackKing(Sq("g7")));
-  Set("7k/6n1/8/8/8/8/8/R6K b - -");  // rook does not pin diagonally
-  EXPECT_FALSE(IsPinnedToBlackKing(Sq("g7")));
-  Set("k7/8/8/8/8/8/p7/R6K b - -");  // file pin of a pawn
-  EXPECT_TRUE(IsPinnedToBlackKing(Sq("a2")));
-  // A piece on no line with the king.
-  Set("4r2k/8/8/8/8/8/2N5/4K3 w - -");
-  EXPECT_FALSE(IsPinnedToWhiteKing(Sq("c2")));
+// Pins through every line type: only an enemy slider of the line's kind,
+// with nothing else between, pins.
+TEST_F(AttackQueries, PinsAlongFilesRanksAndDiagonals) {
+  struct Case {
+    const char* fen;
+    const char* square;
+    bool pinned;
+  };
+  const Case cases[] = {
+      {"4r2k/8/8/8/8/8/4B3/4K3 w - -", "e2", true},
+      {"4b2k/8/8/8/8/8/4B3/4K3 w - -", "e2", false},
+      {"4r2k/8/8/8/4N3/8/4B3/4K3 w - -", "e2", false},
+      {"4b2k/8/8/8/4r3/8/4B3/4K3 w - -", "e2", true},
+      {"4b2k/8/8/8/4q3/8/4B3/4K3 w - -", "e2", true},
+      {"4R3/8/8/8/8/8/4B3/4K2k w - -", "e2", false},  // a white slider behind
+      {"7k/8/8/b7/8/8/3N4/4K3 w - -", "d2", true},
+      {"7k/8/8/8/b7/8/3N4/4K3 w - -", "d2", false},
+      {"7k/8/8/8/8/8/3N4/q3K3 w - -", "d2", false},  // a1 is not on d2's line with e1
+      {"7k/8/8/8/8/8/8/r1N1K3 w - -", "c1", true},
+      {"7k/8/8/8/8/8/8/b1N1K3 w - -", "c1", false},  // a bishop along a rank
+      {"7k/8/8/7b/8/5P2/8/3K4 w - -", "f3", true},
+      {"4r2k/8/8/8/8/8/2N5/4K3 w - -", "c2", false},  // on no line with the king
+      {"k7/1n6/8/8/8/8/6B1/7K b - -", "b7", true},
+      {"7k/6n1/8/8/8/8/8/Q6K b - -", "g7", true},
+      {"7k/6n1/8/8/8/8/8/R6K b - -", "g7", false},  // a rook along a diagonal
+      {"k7/8/8/8/8/8/p7/R6K b - -", "a2", true},
+  };
+  for (const Case& c : cases) {
+    Set(c.fen);
+    const uint8_t s = Sq(c.square);
+    EXPECT_EQ(WhiteToMove ? IsPinnedToWhiteKing(s) : IsPinnedToBlackKing(s), c.pinned) << c.fen;
+  }
 }
 
 TEST_F(AttackQueries, PawnBlockersWithSingleAndDoubleSteps) {
@@ -197,29 +181,6 @@ TEST_F(AttackQueries, PawnBlockersWithSingleAndDoubleSteps) {
   // A pawn never blocks by capturing.
   Set("4k3/8/8/8/8/8/3P4/4K3 w - -");
   EXPECT_EQ(WhiteBlockersTo(Sq("e3")), 0u);
-}
-
-TEST_F(AttackQueries, BlockersNeverContainAKing) {
-  Set("8/8/8/3k4/8/8/3K4/8 w - -");
-  for (int s = 0; s < 64; s++) {
-    if (Board[s] != Empty) continue;
-    EXPECT_EQ(WhiteBlockersTo(uint8_t(s)), 0u) << SquareNames[s];
-    EXPECT_EQ(BlackBlockersTo(uint8_t(s)), 0u) << SquareNames[s];
-  }
-  Set("8/8/8/3k4/8/8/3K1N2/8 w - -");
-  EXPECT_EQ(WhiteBlockersTo(Sq("e4")), Squares({"f2"}));
-}
-
-TEST_F(AttackQueries, OnlyTheFirstPieceOnALineAttacks) {
-  Set("3q3k/8/8/8/8/8/8/3RK3 w - -");
-  EXPECT_EQ(AttacksTo(Sq("d4")), Squares({"d1", "d8"}));
-  Set("3q3k/8/8/8/8/8/3R4/3RK3 w - -");
-  EXPECT_EQ(AttacksTo(Sq("d4")), Squares({"d2", "d8"}));
-  // Kings block lines like any other piece.
-  Set("3q4/8/8/8/3k4/8/8/3RK3 b - -");
-  EXPECT_TRUE(InCheck);
-  EXPECT_EQ(AttacksTo(Sq("d3")), Squares({"d1", "d4"}));
-  EXPECT_EQ(AttacksTo(Sq("d5")), Squares({"d4", "d8"}));
 }
 
 TEST_F(AttackQueries, StartPositionAttackedSquares) {

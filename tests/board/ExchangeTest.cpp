@@ -2,13 +2,9 @@
 // capturing piece, and sliders that join the exchange again.
 #include <gtest/gtest.h>
 
-#include "board/MoveGenHelpers.h"
-
-using namespace movegen_test;
+#include "board/BoardTestSupport.h"
 
 namespace {
-
-uint8_t Sq(const char* name) { return uint8_t((name[0] - 'a') + 8 * (name[1] - '1')); }
 
 int32_t Swap(const char* from, const char* to) { return SwapOff(Sq(from), Sq(to)); }
 

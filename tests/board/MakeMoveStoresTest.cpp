@@ -3,9 +3,7 @@
 // game comes back move by move.
 #include <gtest/gtest.h>
 
-#include "board/MakeMoveCheck.h"
-
-using namespace makemovecheck;
+#include "board/BoardTestSupport.h"
 
 namespace {
 
@@ -24,9 +22,9 @@ constexpr int LongGame = 5000;
 }  // namespace
 
 TEST(MoveStores, FiveThousandPliesPlayOnWithRepetitionsVisible) {
-  InitTables();
+  EnsureBoardTables();
   SetPositionFromFEN(StartFEN);
-  State start = Capture();
+  PositionState start = CaptureState();
   for (int ply = 0; ply < LongGame; ply++) {
     MakeMove(KnightShuffle(ply));
     ASSERT_EQ(KeyHistory[KeyHistoryCount], HashKey) << ply;
@@ -44,20 +42,20 @@ TEST(MoveStores, FiveThousandPliesPlayOnWithRepetitionsVisible) {
   EXPECT_EQ(ScratchDifferences(), "");
 
   // A search on top of the long game, then the whole game taken back.
-  State top = Capture();
+  PositionState top = CaptureState();
   MakeMove(MoveOf("e2", "e4", WhitePawn, 0, KindQuiet));
   MakeNullMove();
   MakeMove(MoveOf("d2", "d4", WhitePawn, 0, KindQuiet));
   UnmakeMove();
   UnmakeNullMove();
   UnmakeMove();
-  EXPECT_EQ(Differences(Capture(), top), "");
+  EXPECT_EQ(StateDifferences(CaptureState(), top), "");
   for (int ply = 0; ply < LongGame; ply++) UnmakeMove();
-  EXPECT_EQ(Differences(Capture(), start), "");
+  EXPECT_EQ(StateDifferences(CaptureState(), start), "");
 }
 
 TEST(MoveStores, LongGameAfterAFreshSetUpStartsAtTheBottomAgain) {
-  InitTables();
+  EnsureBoardTables();
   SetPositionFromFEN(StartFEN);
   for (int ply = 0; ply < 3000; ply++) MakeMove(KnightShuffle(ply));
   SetPositionFromFEN(StartFEN);
@@ -69,19 +67,19 @@ TEST(MoveStores, LongGameAfterAFreshSetUpStartsAtTheBottomAgain) {
 }
 
 TEST(MoveStores, ThousandsOfNestedNullMovesComeBack) {
-  InitTables();
+  EnsureBoardTables();
   SetPositionFromFEN("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");
-  State before = Capture();
+  PositionState before = CaptureState();
   for (int i = 0; i < LongGame; i++) MakeNullMove();
   EXPECT_EQ(NullMoveCount, before.NullMoveCount + LongGame);
   EXPECT_EQ(EpFile, 128);
   for (int i = 0; i < LongGame; i++) UnmakeNullMove();
-  EXPECT_EQ(Differences(Capture(), before), "");
+  EXPECT_EQ(StateDifferences(CaptureState(), before), "");
   EXPECT_EQ(EpFile, 4);
 }
 
 TEST(MoveStores, KeyHistoryRoomCanBeAskedForAhead) {
-  InitTables();
+  EnsureBoardTables();
   SetPositionFromFEN(StartFEN);
   uint64_t first = KeyHistory[1];
   EnsureKeyHistoryRoom(20000);
@@ -91,7 +89,7 @@ TEST(MoveStores, KeyHistoryRoomCanBeAskedForAhead) {
 }
 
 TEST(MoveStores, FiveThousandTypedMovesAreAllTakenAndPlayOn) {
-  InitTables();
+  EnsureBoardTables();
   SetPositionFromFEN(StartFEN);
   uint64_t start = HashKey;
   const char* const cycle[] = {"g1f3", "g8f6", "f3g1", "f6g8"};

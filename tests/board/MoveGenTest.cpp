@@ -6,9 +6,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "board/MoveGenHelpers.h"
-
-using namespace movegen_test;
+#include "board/BoardTestSupport.h"
 
 namespace {
 
@@ -19,6 +17,14 @@ int IndexOf(const MoveList& list, const std::string& text) {
   for (int i = 0; i < list.Count; ++i)
     if (MoveText(list.Moves[i]) == text) return i;
   return -1;
+}
+
+// The full legal list of a position.
+MoveList Legal(const std::string& fen) {
+  SetFEN(fen);
+  MoveList list;
+  GenerateMoves(list);
+  return list;
 }
 
 Move Find(const MoveList& list, const std::string& text) {
@@ -49,9 +55,7 @@ bool OwnKingAttackedAfterMove() {
 }  // namespace
 
 TEST(MoveGenOrder, StartPositionQuietMovesInVisitingOrder) {
-  SetFEN(StartFEN);
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal(StartFEN);
   EXPECT_EQ(MoveTexts(list), (Texts{"b1a3", "b1c3", "g1f3", "g1h3", "a2a4", "b2b4", "c2c4", "d2d4", "e2e4", "f2f4",
                                     "g2g4", "h2h4", "a2a3", "b2b3", "c2c3", "d2d3", "e2e3", "f2f3", "g2g3", "h2h3"}));
   for (int i = 0; i < list.Count; ++i) {
@@ -65,9 +69,7 @@ TEST(MoveGenOrder, StartPositionQuietMovesInVisitingOrder) {
 }
 
 TEST(MoveGenOrder, BlackWalksFromTheHighestSquare) {
-  SetFEN("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
   EXPECT_EQ(MoveTexts(list), (Texts{"g8h6", "g8f6", "b8c6", "b8a6", "h7h5", "g7g5", "f7f5", "e7e5", "d7d5", "c7c5",
                                     "b7b5", "a7a5", "h7h6", "g7g6", "f7f6", "e7e6", "d7d6", "c7c6", "b7b6", "a7a6"}));
   for (int i = 0; i < list.Count; ++i) {
@@ -79,9 +81,7 @@ TEST(MoveGenOrder, BlackWalksFromTheHighestSquare) {
 }
 
 TEST(MoveGenOrder, PieceCapturesComeBeforePawnCapturesAfterAllQuietMoves) {
-  SetFEN("4k3/8/8/3p4/4P3/8/B7/4K3 w - - 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("4k3/8/8/3p4/4P3/8/B7/4K3 w - - 0 1");
   const int bishop = IndexOf(list, "a2d5"), pawn = IndexOf(list, "e4d5");
   ASSERT_GE(bishop, 0);
   ASSERT_EQ(pawn, list.Count - 1);
@@ -102,9 +102,7 @@ TEST(MoveGenOrder, QueenIsVisitedOnceForLinesAndOnceForDiagonals) {
 }
 
 TEST(MoveGenPromotion, PushGivesUnderPromotionsFirstAndTheQueenAmongCaptures) {
-  SetFEN("k7/4P3/8/8/8/8/8/4K3 w - - 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("k7/4P3/8/8/8/8/8/4K3 w - - 0 1");
   EXPECT_EQ(MoveTexts(list), (Texts{"e1d1", "e1f1", "e1d2", "e1e2", "e1f2", "e7e8r", "e7e8b", "e7e8n", "e7e8q"}));
   for (int i = 5; i < 8; ++i) {
     EXPECT_EQ(list.Scores[i], 23000);
@@ -143,57 +141,44 @@ TEST(MoveGenPromotion, BlackPromotesTowardsTheFirstRank) {
 
 TEST(MoveGenPins, PinnedPiecesMoveOnlyAlongThePin) {
   // A pinned knight never moves.
-  SetFEN("4k3/4r3/8/8/8/2p5/4N3/4K3 w - - 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("4k3/4r3/8/8/8/2p5/4N3/4K3 w - - 0 1");
   EXPECT_TRUE(From(list, "e2").empty());
 
   // A rook pinned on a file takes the pinner but nothing on its rank.
-  SetFEN("4k3/4r3/8/8/1p2R3/8/8/4K3 w - - 0 1");
-  GenerateMoves(list);
-  EXPECT_EQ(From(list, "e4"), (Texts{"e4e2", "e4e3", "e4e5", "e4e6", "e4e7"}));
+  list = Legal("4k3/4r3/8/8/1p2R3/8/8/4K3 w - - 0 1");
+    EXPECT_EQ(From(list, "e4"), (Texts{"e4e2", "e4e3", "e4e5", "e4e6", "e4e7"}));
 
   // A bishop pinned on a file has no move.
-  SetFEN("4k3/4r3/8/8/8/3p4/4B3/4K3 w - - 0 1");
-  GenerateMoves(list);
-  EXPECT_TRUE(From(list, "e2").empty());
+  list = Legal("4k3/4r3/8/8/8/3p4/4B3/4K3 w - - 0 1");
+    EXPECT_TRUE(From(list, "e2").empty());
 
   // A pawn pinned on its file still pushes, one pinned on a diagonal does not
   // push but may take its pinner.
-  SetFEN("4k3/4r3/8/8/8/8/4P3/4K3 w - - 0 1");
-  GenerateMoves(list);
-  EXPECT_EQ(From(list, "e2"), (Texts{"e2e4", "e2e3"}));
-  SetFEN("4k3/8/8/b7/8/8/3P4/4K3 w - - 0 1");
-  GenerateMoves(list);
-  EXPECT_TRUE(From(list, "d2").empty());
-  SetFEN("4k3/8/8/8/8/2b5/3P4/4K3 w - - 0 1");
-  GenerateMoves(list);
-  EXPECT_EQ(From(list, "d2"), (Texts{"d2c3"}));
+  list = Legal("4k3/4r3/8/8/8/8/4P3/4K3 w - - 0 1");
+    EXPECT_EQ(From(list, "e2"), (Texts{"e2e4", "e2e3"}));
+  list = Legal("4k3/8/8/b7/8/8/3P4/4K3 w - - 0 1");
+    EXPECT_TRUE(From(list, "d2").empty());
+  list = Legal("4k3/8/8/8/8/2b5/3P4/4K3 w - - 0 1");
+    EXPECT_EQ(From(list, "d2"), (Texts{"d2c3"}));
 
   // The same for Black: a queen pinned on a diagonal slides along it only.
-  SetFEN("4k3/3q4/8/1B6/8/8/8/4K3 b - - 0 1");
-  GenerateMoves(list);
-  EXPECT_EQ(From(list, "d7"), (Texts{"d7c6", "d7b5"}));
+  list = Legal("4k3/3q4/8/1B6/8/8/8/4K3 b - - 0 1");
+    EXPECT_EQ(From(list, "d7"), (Texts{"d7c6", "d7b5"}));
 }
 
 TEST(MoveGenPins, PinnedPawnPromotesOnlyAlongThePin) {
   // The pawn on g7 is pinned on the diagonal h8-a1: it may take the bishop
   // on h8 with promotion, but neither push nor take on f8.
-  SetFEN("5r1b/6P1/8/8/8/8/1K6/7k w - - 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("5r1b/6P1/8/8/8/8/1K6/7k w - - 0 1");
   EXPECT_EQ(From(list, "g7"), (Texts{"g7h8r", "g7h8b", "g7h8n", "g7h8q"}));
 }
 
 TEST(MoveGenEnPassant, RankPinAndFileEdges) {
   // Taking en passant would empty the rank between the king and the rook.
-  SetFEN("8/8/8/K2pP2r/8/8/8/7k w - d6 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("8/8/8/K2pP2r/8/8/8/7k w - d6 0 1");
   EXPECT_EQ(IndexOf(list, "e5d6"), -1);
-  SetFEN("8/8/8/K2pP3/8/8/8/7k w - d6 0 1");
-  GenerateMoves(list);
-  const int i = IndexOf(list, "e5d6");
+  list = Legal("8/8/8/K2pP3/8/8/8/7k w - d6 0 1");
+    const int i = IndexOf(list, "e5d6");
   ASSERT_GE(i, 0);
   EXPECT_EQ(list.Moves[i], MakeMoveValue(36, 43, WhitePawn, BlackPawn, 0, KindEnPassant));
   EXPECT_EQ(list.Scores[i], 28001);
@@ -224,9 +209,7 @@ TEST(MoveGenEnPassant, RankPinAndFileEdges) {
 }
 
 TEST(MoveGenKing, KingAvoidsAttackedSquaresAndDefendedPieces) {
-  SetFEN("4k3/8/8/8/6p1/3n1n2/4K3/8 w - - 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("4k3/8/8/8/6p1/3n1n2/4K3/8 w - - 0 1");
   EXPECT_EQ(MoveTexts(list), (Texts{"e2d1", "e2f1", "e2e3", "e2d3"}));
   EXPECT_EQ(list.Moves[3], MakeMoveValue(12, 19, WhiteKing, BlackKnight, 0, KindCapture));
   EXPECT_EQ(list.Scores[3], 29996);
@@ -252,29 +235,24 @@ TEST(MoveGenCastling, BothSidesCastleLastQueenSideFirst) {
 
 TEST(MoveGenCastling, OnlyThePathTheKingCrossesMustBeUnattacked) {
   // b1 attacked, c1 and d1 not: castling long is allowed.
-  SetFEN("4k3/8/8/8/8/n7/8/R3K2R w KQ - 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("4k3/8/8/8/8/n7/8/R3K2R w KQ - 0 1");
   EXPECT_GE(IndexOf(list, "e1c1"), 0);
   EXPECT_GE(IndexOf(list, "e1g1"), 0);
 
   // d1 attacked: no castling long, and the right stays.
-  SetFEN("4k3/8/8/8/8/8/1n6/R3K2R w KQ - 0 1");
-  GenerateMoves(list);
-  EXPECT_EQ(IndexOf(list, "e1c1"), -1);
+  list = Legal("4k3/8/8/8/8/8/1n6/R3K2R w KQ - 0 1");
+    EXPECT_EQ(IndexOf(list, "e1c1"), -1);
   EXPECT_GE(IndexOf(list, "e1g1"), 0);
   EXPECT_EQ(CastleRights, 3u);
 
   // g1 attacked: no castling short.
-  SetFEN("4k3/8/8/8/8/7n/8/R3K2R w KQ - 0 1");
-  GenerateMoves(list);
-  EXPECT_EQ(IndexOf(list, "e1g1"), -1);
+  list = Legal("4k3/8/8/8/8/7n/8/R3K2R w KQ - 0 1");
+    EXPECT_EQ(IndexOf(list, "e1g1"), -1);
   EXPECT_GE(IndexOf(list, "e1c1"), 0);
 
   // Any piece between blocks, whichever colour.
-  SetFEN("4k3/8/8/8/8/8/8/Rn2K1NR w KQ - 0 1");
-  GenerateMoves(list);
-  EXPECT_EQ(IndexOf(list, "e1c1"), -1);
+  list = Legal("4k3/8/8/8/8/8/8/Rn2K1NR w KQ - 0 1");
+    EXPECT_EQ(IndexOf(list, "e1c1"), -1);
   EXPECT_EQ(IndexOf(list, "e1g1"), -1);
 }
 
@@ -367,26 +345,20 @@ TEST(MoveGenCastling, RightClearedDuringASearchComesBackWithTheMoveTakenBack) {
 }
 
 TEST(MoveGenEvasions, KingStepsAwayFromASliderAreRefused) {
-  SetFEN("4r2k/8/8/8/4K3/8/8/8 w - - 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("4r2k/8/8/8/4K3/8/8/8 w - - 0 1");
   EXPECT_EQ(MoveTexts(list), (Texts{"e4d3", "e4f3", "e4d4", "e4f4", "e4d5", "e4f5"}));
   EXPECT_EQ(list.Scores[0], PSEDelta[WhiteKing][28][19]);
 }
 
 TEST(MoveGenEvasions, KingMayStepOnAlongAPawnsDiagonal) {
-  SetFEN("7k/8/8/3p4/4K3/8/8/8 w - - 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("7k/8/8/3p4/4K3/8/8/8 w - - 0 1");
   EXPECT_EQ(MoveTexts(list), (Texts{"e4d3", "e4e3", "e4f3", "e4d4", "e4f4", "e4d5", "e4e5", "e4f5"}));
   EXPECT_EQ(list.Moves[5], MakeMoveValue(28, 35, WhiteKing, BlackPawn, 0, KindCapture));
   EXPECT_EQ(list.Scores[5], 29995);
 }
 
 TEST(MoveGenEvasions, DoubleCheckLeavesOnlyKingMoves) {
-  SetFEN("3R4/7k/8/8/8/8/R1nb4/4K3 w - - 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("3R4/7k/8/8/8/8/R1nb4/4K3 w - - 0 1");
   EXPECT_EQ(MoveTexts(list), (Texts{"e1d1", "e1f1", "e1d2", "e1e2", "e1f2"}));
   EXPECT_EQ(list.Scores[2], 29997);
 }
@@ -394,9 +366,7 @@ TEST(MoveGenEvasions, DoubleCheckLeavesOnlyKingMoves) {
 TEST(MoveGenEvasions, EveryCheckersLineIsExcludedWithThreeCheckers) {
   // Rook e8, bishop b7 and rook a4 all give check: stepping on along the
   // line of any of them, f4 included, stays in check.
-  SetFEN("4r2k/1b6/8/8/r3K3/8/8/8 w - - 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("4r2k/1b6/8/8/r3K3/8/8/8 w - - 0 1");
   EXPECT_EQ(MoveTexts(list), (Texts{"e4d3", "e4f5"}));
   for (int i = 0; i < list.Count; ++i) {
     MakeMove(list.Moves[i]);
@@ -406,9 +376,7 @@ TEST(MoveGenEvasions, EveryCheckersLineIsExcludedWithThreeCheckers) {
 }
 
 TEST(MoveGenEvasions, KnightCheckIsAnsweredByKingOrCapture) {
-  SetFEN("4k3/8/8/8/8/3n4/2P5/4KB2 w - - 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("4k3/8/8/8/8/3n4/2P5/4KB2 w - - 0 1");
   EXPECT_EQ(MoveTexts(list), (Texts{"e1d1", "e1d2", "e1e2", "f1d3", "c2d3"}));
   EXPECT_EQ(list.Scores[3], 29000);
   EXPECT_EQ(list.Scores[4], 29000);
@@ -416,20 +384,15 @@ TEST(MoveGenEvasions, KnightCheckIsAnsweredByKingOrCapture) {
 }
 
 TEST(MoveGenEvasions, PinnedPieceNeverTakesTheChecker) {
-  SetFEN("4k3/8/8/8/8/2b5/8/r2NK3 w - - 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("4k3/8/8/8/8/2b5/8/r2NK3 w - - 0 1");
   EXPECT_EQ(MoveTexts(list), (Texts{"e1f1", "e1e2", "e1f2"}));
-  SetFEN("4k3/8/8/8/8/2b5/8/3NK3 w - - 0 1");
-  GenerateMoves(list);
-  EXPECT_EQ(MoveTexts(list), (Texts{"e1f1", "e1e2", "e1f2", "d1c3"}));
+  list = Legal("4k3/8/8/8/8/2b5/8/3NK3 w - - 0 1");
+    EXPECT_EQ(MoveTexts(list), (Texts{"e1f1", "e1e2", "e1f2", "d1c3"}));
   EXPECT_EQ(list.Scores[3], 29000);
 }
 
 TEST(MoveGenEvasions, EnPassantTakesTheCheckingPawn) {
-  SetFEN("4k3/8/8/3PpP2/5K2/8/8/8 w - e6 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("4k3/8/8/3PpP2/5K2/8/8/8 w - e6 0 1");
   EXPECT_EQ(MoveTexts(list), (Texts{"f4e3", "f4f3", "f4g3", "f4e4", "f4g4", "f4e5", "f4g5", "f5e6", "d5e6"}));
   EXPECT_EQ(list.Scores[5], 29995);
   EXPECT_EQ(list.Moves[7], MakeMoveValue(37, 44, WhitePawn, BlackPawn, 0, KindEnPassant));
@@ -437,9 +400,8 @@ TEST(MoveGenEvasions, EnPassantTakesTheCheckingPawn) {
   EXPECT_EQ(list.Scores[8], 28001);
 
   // The f-pawn is pinned to its king by the rook on f8.
-  SetFEN("4kr2/8/8/3PpP2/5K2/8/8/8 w - e6 0 1");
-  GenerateMoves(list);
-  EXPECT_EQ(IndexOf(list, "f5e6"), -1);
+  list = Legal("4kr2/8/8/3PpP2/5K2/8/8/8 w - e6 0 1");
+    EXPECT_EQ(IndexOf(list, "f5e6"), -1);
   EXPECT_EQ(IndexOf(list, "d5e6"), list.Count - 1);
 
   // A set-up position with a bishop behind the checking pawn: taking it en
@@ -455,18 +417,15 @@ TEST(MoveGenEvasions, EnPassantTakesTheCheckingPawn) {
   }
 
   // Black takes the checking white pawn the same way, higher file first.
-  SetFEN("8/8/8/5k2/3pPp2/8/8/4K3 b - e3 0 1");
-  GenerateMoves(list);
-  ASSERT_GE(list.Count, 2);
+  list = Legal("8/8/8/5k2/3pPp2/8/8/4K3 b - e3 0 1");
+    ASSERT_GE(list.Count, 2);
   EXPECT_EQ(MoveText(list.Moves[list.Count - 2]), "f4e3");
   EXPECT_EQ(MoveText(list.Moves[list.Count - 1]), "d4e3");
   EXPECT_TRUE(MoveIsBlack(list.Moves[list.Count - 1]));
 }
 
 TEST(MoveGenEvasions, InterpositionsSquareBySquare) {
-  SetFEN("4k3/8/8/b7/8/8/1PP5/4K3 w - - 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("4k3/8/8/b7/8/8/1PP5/4K3 w - - 0 1");
   EXPECT_EQ(MoveTexts(list), (Texts{"e1d1", "e1f1", "e1e2", "e1f2", "c2c3", "b2b4"}));
   EXPECT_EQ(list.Scores[4], PSEDelta[WhitePawn][10][18]);
   EXPECT_EQ(list.Scores[5], PSEDelta[WhitePawn][9][25]);
@@ -474,18 +433,15 @@ TEST(MoveGenEvasions, InterpositionsSquareBySquare) {
 
 TEST(MoveGenEvasions, PromotionsWhileInCheck) {
   // Taking the checking rook on the last rank: all four pieces, queen first.
-  SetFEN("7r/6P1/8/8/7K/8/8/k7 w - - 0 1");
-  MoveList list;
-  GenerateMoves(list);
+  MoveList list = Legal("7r/6P1/8/8/7K/8/8/k7 w - - 0 1");
   EXPECT_EQ(MoveTexts(list), (Texts{"h4g3", "h4g4", "h4g5", "g7h8q", "g7h8r", "g7h8b", "g7h8n"}));
   EXPECT_EQ(list.Scores[3], 29005);
   for (int i = 4; i < 7; ++i) EXPECT_EQ(list.Scores[i], 23000);
   EXPECT_EQ(list.Moves[3], MakeMoveValue(54, 63, WhiteQueen, BlackRook, 0, KindCapturePromotion));
 
   // Interposing by a promotion, for Black (highest squares first).
-  SetFEN("4K3/8/8/8/8/8/4p3/R6k b - - 0 1");
-  GenerateMoves(list);
-  EXPECT_EQ(MoveTexts(list), (Texts{"h1h2", "h1g2", "e2e1q", "e2e1r", "e2e1b", "e2e1n"}));
+  list = Legal("4K3/8/8/8/8/8/4p3/R6k b - - 0 1");
+    EXPECT_EQ(MoveTexts(list), (Texts{"h1h2", "h1g2", "e2e1q", "e2e1r", "e2e1b", "e2e1n"}));
   EXPECT_EQ(list.Moves[2], MakeMoveValue(12, 4, BlackQueen, 0, 1, KindPromotion));
   EXPECT_EQ(list.Scores[2], 29000);
   EXPECT_EQ(list.Scores[5], 23000);
@@ -528,6 +484,10 @@ std::vector<Move> SortedMoves(const MoveList& list) {
   return v;
 }
 
+// Walks the legal move tree: the count equals the list, out of check the list
+// is the quiet list then the capture list, no move repeats or leaves its
+// king attacked, every derived field matches its from-scratch value, and
+// taking each move back restores every field.
 void ExpectTreeSound(int depth) {
   // Counting first: it must give up the same castling rights as the list.
   const int32_t counted = CountMoves();
@@ -536,8 +496,7 @@ void ExpectTreeSound(int depth) {
   GenerateMoves(list);
   ASSERT_EQ(list.Count, counted) << GetFEN();
   ASSERT_EQ(CastleRights, rights);
-  ASSERT_EQ(HashKey, ComputeHashKey());
-  // Out of check the list is the quiet list followed by the capture list.
+  ASSERT_EQ(ScratchDifferences(), "") << GetFEN();
   if (!InCheck) {
     MoveList quiets, captures;
     if (WhiteToMove) {
@@ -557,41 +516,38 @@ void ExpectTreeSound(int depth) {
   std::vector<Move> seen(list.Moves, list.Moves + list.Count);
   std::sort(seen.begin(), seen.end());
   ASSERT_TRUE(std::adjacent_find(seen.begin(), seen.end()) == seen.end()) << GetFEN();
+  const PositionState before = CaptureState();
   for (int i = 0; i < list.Count; ++i) {
     const Move m = list.Moves[i];
     ASSERT_EQ(MoveIsBlack(m), !WhiteToMove);
-    ASSERT_EQ(MoveFrom(m) == MoveTo(m), false);
     MakeMove(m);
     ASSERT_FALSE(OwnKingAttackedAfterMove()) << GetFEN() << " after " << MoveText(m);
     if (depth > 1) ExpectTreeSound(depth - 1);
+    else ASSERT_EQ(ScratchDifferences(), "") << GetFEN();
     UnmakeMove();
+    ASSERT_EQ(StateDifferences(CaptureState(), before), "") << GetFEN() << " after " << MoveText(m);
   }
 }
 
 }  // namespace
 
 TEST(MoveGenSymmetry, ColourFlippedPositionsGiveFlippedMoves) {
-  for (const auto& record : ReadPerftFile(VELKAR_TEST_DATA "/positions.epd")) {
-    SetFEN(record.Fen);
-    MoveList list;
-    GenerateMoves(list);
+  for (const auto& record : ReferencePositions()) {
+    MoveList list = Legal(record.Fen);
     std::vector<Move> flipped;
     for (int i = 0; i < list.Count; ++i) flipped.push_back(FlipMove(list.Moves[i]));
     std::sort(flipped.begin(), flipped.end());
     const uint64_t leaves = record.Counts.size() >= 2 ? Perft(2) : 0;
-    SetFEN(FlipFEN(record.Fen));
-    GenerateMoves(list);
-    EXPECT_EQ(SortedMoves(list), flipped) << record.Fen;
+    list = Legal(FlipFEN(record.Fen));
+        EXPECT_EQ(SortedMoves(list), flipped) << record.Fen;
     if (record.Counts.size() >= 2) {
       EXPECT_EQ(Perft(2), leaves) << record.Fen;
     }
   }
 }
 
-TEST(MoveGenTree, EveryGeneratedMoveIsLegalAndKeysStayExact) {
-  const auto records = ReadPerftFile(VELKAR_TEST_DATA "/positions.epd");
-  ASSERT_FALSE(records.empty());
-  for (const auto& record : records) {
+TEST(MoveGenTree, EveryMoveIsLegalAndMadeAndTakenBackExactly) {
+  for (const auto& record : ReferencePositions()) {
     SetFEN(record.Fen);
     ExpectTreeSound(record.Counts.size() > 1 && record.Counts[1] < 3000 ? 3 : 2);
   }
@@ -617,7 +573,7 @@ TEST(MoveGenCapacity, CrowdedPositionListsEveryMove) {
 TEST(MoveGenPerft, ShallowReferenceCounts) {
   // Depths of up to a few hundred thousand leaves; the full counts run in the
   // slow test.
-  const auto records = ReadPerftFile(VELKAR_TEST_DATA "/positions.epd");
+  const auto records = ReferencePositions();
   ASSERT_EQ(records.size(), 86u);
   for (const auto& record : records) {
     SetFEN(record.Fen);

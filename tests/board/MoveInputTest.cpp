@@ -1,10 +1,11 @@
+// Typed moves: the spellings the move input takes and refuses, and every
+// legal move of the reference positions typed back as it is written.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "board/MoveInputHelpers.h"
-#include "board/MoveInputRoundTrip.h"
 #include "board/Position.h"
 #include "board/UnitMoves.h"
 
@@ -13,22 +14,94 @@ namespace {
 // Each text, typed in the position, makes the move with these coordinates.
 void ExpectAllMake(const std::string& fen, const std::vector<std::string>& texts,
                    const std::string& coordinates) {
-  SetPosition(fen);
-  PositionSnapshot expected = SnapshotAfter(coordinates);
+  SetFEN(fen);
+  PositionState expected = StateAfter(coordinates);
   for (const std::string& text : texts) {
-    SetPosition(fen);
+    SetFEN(fen);
     EXPECT_TRUE(ParseAndMakeMove(text)) << text;
-    EXPECT_EQ(TakeSnapshot(), expected) << text;
+    EXPECT_EQ(StateDifferences(CaptureState(), expected), "") << text;
   }
 }
 
 // Each text, typed in the position, is refused and leaves the position as it was.
 void ExpectAllRefused(const std::string& fen, const std::vector<std::string>& texts) {
-  SetPosition(fen);
-  PositionSnapshot before = TakeSnapshot();
+  SetFEN(fen);
+  PositionState before = CaptureState();
   for (const std::string& text : texts) {
     EXPECT_FALSE(ParseAndMakeMove(text)) << '"' << text << '"';
-    EXPECT_EQ(TakeSnapshot(), before) << '"' << text << '"';
+    EXPECT_EQ(StateDifferences(CaptureState(), before), "") << '"' << text << '"';
+  }
+}
+
+std::string UpperCaseText(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+std::string LowerCaseText(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+struct RoundTripCounts {
+  int32_t Moves = 0;
+  int32_t FoldedOntoBishop = 0;
+};
+
+// Types the text and checks that the move of entry `expected` was made, then
+// takes it back.
+void ExpectTypedMakes(const std::string& text, const LegalMoves& moves, int32_t expected,
+                      const PositionState& before, const std::string& where) {
+  MakeMove(moves.List.Moves[expected]);
+  PositionState wanted = CaptureState();
+  UnmakeMove();
+  ASSERT_TRUE(ParseAndMakeMove(text)) << where << " text " << text;
+  EXPECT_EQ(StateDifferences(CaptureState(), wanted), "") << where << " text " << text;
+  UnmakeMove();
+  ASSERT_EQ(StateDifferences(CaptureState(), before), "") << where << " text " << text;
+}
+
+// A text that folds onto an earlier entry's algebraic text makes that entry's
+// move; the only such pair is a b-file text against a bishop's text.
+int32_t ExpectedEntry(const LegalMoves& moves, const std::string& text, int32_t own,
+                      RoundTripCounts& counts, const std::string& where) {
+  int32_t folded = -1;
+  for (int32_t j = 0; j < moves.List.Count && folded < 0; j++)
+    if (UpperCaseText(moves.San[j]) == UpperCaseText(text)) folded = j;
+  if (folded < 0 || folded == own) return own;
+  EXPECT_EQ(text[0], 'b') << where << " text " << text << " folds onto " << moves.San[folded];
+  EXPECT_EQ(moves.San[folded][0], 'B') << where << " text " << text;
+  counts.FoldedOntoBishop++;
+  return folded;
+}
+
+// Round trip over every legal move of the current position: its algebraic
+// text, that text in all upper and all lower case, and its coordinate text.
+void RoundTripCurrentPosition(const std::string& where, RoundTripCounts& counts) {
+  // The generator gives up a castling right whose rook was taken on its
+  // corner; let it do so before the position is taken as the reference.
+  CurrentLegalMoves();
+  PositionState before = CaptureState();
+  auto moves = CurrentLegalMoves();
+  ASSERT_EQ(StateDifferences(CaptureState(), before), "") << where;
+  for (int32_t i = 0; i < moves->List.Count; i++) {
+    const std::string& san = moves->San[i];
+    const std::string& coordinates = moves->Coordinates[i];
+    ASSERT_FALSE(san.empty()) << where << " entry " << i;
+    EXPECT_LE(san.size(), 7u) << where << " " << san;
+    EXPECT_TRUE(coordinates.size() == 4 || coordinates.size() == 5) << where << " " << coordinates;
+    for (int32_t j = 0; j < i; j++) ASSERT_NE(moves->San[j], san) << where << " entry " << i;
+    counts.Moves++;
+
+    int32_t sanEntry = ExpectedEntry(*moves, san, i, counts, where);
+    ExpectTypedMakes(san, *moves, sanEntry, before, where);
+    ExpectTypedMakes(UpperCaseText(san), *moves, sanEntry, before, where);
+    ExpectTypedMakes(LowerCaseText(san), *moves, sanEntry, before, where);
+    ExpectTypedMakes(coordinates, *moves, ExpectedEntry(*moves, coordinates, i, counts, where),
+                     before, where);
+    if (::testing::Test::HasFatalFailure()) return;
   }
 }
 
@@ -45,7 +118,7 @@ TEST(ParseAndMakeMove, AlgebraicInAnyCaseAndLowerCaseCoordinates) {
 }
 
 TEST(ParseAndMakeMove, MadeMoveIsPlayedOnce) {
-  SetPosition(StartFEN);
+  SetFEN(StartFEN);
   ASSERT_TRUE(ParseAndMakeMove("e4"));
   EXPECT_EQ(GetFEN(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
   EXPECT_EQ(Ply, 1);
@@ -104,7 +177,7 @@ TEST(ParseAndMakeMove, FifthLetterOfAMoveThatIsNoPromotionIsTheMover) {
 TEST(ParseAndMakeMove, AlgebraicPassComesBeforeCoordinates) {
   // b1c3 folds onto B1c3, the bishop's move from a1, not the knight's.
   const std::string fen = "4k3/8/8/B7/8/8/8/BN2K3 w - - 0 1";
-  SetPosition(fen);
+  SetFEN(fen);
   ASSERT_EQ(SanOf("a1c3"), "B1c3");
   ASSERT_EQ(SanOf("b1c3"), "Nc3");
   ExpectAllMake(fen, {"b1c3", "B1c3", "B1C3"}, "a1c3");
@@ -113,7 +186,7 @@ TEST(ParseAndMakeMove, AlgebraicPassComesBeforeCoordinates) {
 
 TEST(ParseAndMakeMove, CheckMarkIsPartOfTheText) {
   const std::string fen = "4k3/8/8/8/8/8/8/3QK3 w - - 0 1";
-  SetPosition(fen);
+  SetFEN(fen);
   ASSERT_EQ(SanOf("d1h5"), "Qh5+");
   ExpectAllMake(fen, {"Qh5+", "qh5+", "d1h5"}, "d1h5");
   ExpectAllRefused(fen, {"Qh5", "Qh5#", "Qh5++", "d1h5+"});
@@ -136,8 +209,23 @@ TEST(ParseAndMakeMove, CaptureTextsAndEnPassant) {
 }
 
 TEST(ParseAndMakeMove, EveryMoveOfAPositionWithTwoHundredEighteen) {
-  SetPosition("R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1");
+  SetFEN("R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1");
   RoundTripCounts counts;
-  RoundTripCurrentPosition("218 moves", true, counts);
+  RoundTripCurrentPosition("218 moves", counts);
   EXPECT_EQ(counts.Moves, 218);
+}
+
+// Every legal move of every reference position, typed back as it is written.
+TEST(ParseAndMakeMove, EveryLegalMoveOfEveryReferencePositionRoundTrips) {
+  std::vector<std::string> fens = ReferenceFens();
+  ASSERT_EQ(fens.size(), 86u);
+  RoundTripCounts counts;
+  for (const std::string& fen : fens) {
+    SetFEN(fen);
+    ASSERT_GT(CurrentLegalMoves()->List.Count, 0) << fen;
+    RoundTripCurrentPosition(fen, counts);
+    if (HasFatalFailure()) return;
+  }
+  RecordProperty("moves", counts.Moves);
+  RecordProperty("folded_onto_bishop", counts.FoldedOntoBishop);
 }

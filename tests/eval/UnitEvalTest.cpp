@@ -2,17 +2,73 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <string>
 
-#include "board/UnitMoves.h"
-#include "eval/EvalPosition.h"
-
-using evaltest::MaterialOf;
-using evaltest::PlacePieces;
-using evaltest::CurrentMaterial;
+#include "board/BoardTestSupport.h"
 
 namespace {
+
+// Changes the material without a set-up, as moves do, so the material cache
+// keeps its entries; it also puts down material no FEN set-up accepts
+// (sixteen pawns of one colour). Fills only what the material code reads.
+void PlacePieces(const std::string& placement) {
+  std::memset(Board, 0, sizeof Board);
+  std::memset(PieceBB, 0, sizeof PieceBB);
+  WhiteKingBB = BlackKingBB = WhitePieces = BlackPieces = Occupied = 0;
+  MaterialSignature = 0;
+  int rank = 7, file = 0;
+  for (char ch : placement) {
+    if (ch == ' ') break;
+    if (ch == '/') {
+      --rank;
+      file = 0;
+    } else if (ch >= '1' && ch <= '8') {
+      file += ch - '0';
+    } else {
+      const uint8_t code = static_cast<uint8_t>(std::strchr(PieceLetters, ch) - PieceLetters);
+      const int s = rank * 8 + file++;
+      const BitBoard bit = BitBoard{1} << s;
+      Board[s] = code;
+      if (code == WhiteKing) {
+        WhiteKingSquare = s;
+        WhiteKingBB = bit;
+      } else if (code == BlackKing) {
+        BlackKingSquare = s;
+        BlackKingBB = bit;
+      } else {
+        PieceBB[code - 1] |= bit;
+        MaterialSignature += MaterialIncrement[code];
+      }
+      if (code <= WhiteQueen || code == WhiteKing)
+        WhitePieces |= bit;
+      else
+        BlackPieces |= bit;
+    }
+  }
+  Occupied = WhitePieces | BlackPieces;
+}
+
+struct Material {
+  int32_t Score;
+  int32_t Weight;
+  int32_t Recognised;
+};
+
+Material CurrentMaterial() {
+  Material m{};
+  uint8_t w, r;
+  EvaluateMaterial(m.Score, w, r);
+  m.Weight = w;
+  m.Recognised = r;
+  return m;
+}
+
+Material MaterialOf(const std::string& fen) {
+  EXPECT_EQ(SetUpOutput(fen), "") << fen;
+  return CurrentMaterial();
+}
 
 const char* const Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
@@ -32,19 +88,12 @@ std::string Upper(std::string s) {
   return s;
 }
 
-TEST(MaterialEvaluation, StartPositionIsLevelOpening) {
-  auto m = MaterialOf(Start);
-  EXPECT_EQ(MaterialSignature, 0x5AAA88u);
-  EXPECT_EQ(m.Score, 0);
-  EXPECT_EQ(m.Weight, 0);
-  EXPECT_EQ(m.Recognised, 0);
-}
-
 TEST(MaterialEvaluation, CountedMaterialAndPhase) {
   struct Case {
     const char* fen;
     int32_t score, weight;
   } cases[] = {
+      {Start, 0, 0},
       // queen and rook against queen: three men, so counted; phase 68
       {"3qk3/8/8/8/8/8/8/R2QK3 w - - 0 1", 500, 212},
       // two queens of one side are never a recognised ending; phase 56
@@ -107,34 +156,6 @@ TEST(MaterialEvaluation, AllSixtyFourRecognisedEndings) {
     }
   }
   EXPECT_EQ(signatures.size(), 64u);
-}
-
-TEST(MaterialEvaluation, RecognisedExactlyForTwoMenAtMostAndNoQueenPair) {
-  const std::string letters = "PNBRQpnbrq";
-  int recognised = 0;
-  for (size_t a = 0; a <= letters.size(); ++a) {
-    for (size_t b = a; b <= letters.size(); ++b) {
-      if (a == letters.size() && b != a) continue;
-      std::string men;
-      if (a < letters.size()) men += letters[a];
-      if (b < letters.size()) men += letters[b];
-      std::string white, black;
-      for (char c : men) (std::isupper(c) ? white : black) += c;
-      SCOPED_TRACE(men);
-      auto m = MaterialOf(EndingFen(white, black));
-      bool queenPair = men == "QQ" || men == "qq";
-      EXPECT_EQ(m.Recognised, queenPair ? 0 : 1);
-      recognised += m.Recognised;
-    }
-  }
-  EXPECT_EQ(recognised, 64);
-}
-
-TEST(MaterialCacheSlots, FoldHighPartOntoLowPart) {
-  EXPECT_EQ(MaterialCacheSlot(0), 0u);
-  EXPECT_EQ(MaterialCacheSlot(0x1001), 0u);
-  EXPECT_EQ(MaterialCacheSlot(0x5AAA88), 0x5AAu ^ 0xA88u);
-  EXPECT_EQ(MaterialCacheSlot(0xFFFFFF), 0u);
 }
 
 class MaterialCacheTest : public ::testing::Test {
@@ -303,7 +324,7 @@ TEST_F(MaterialCacheTest, OverflowNeverMeetsTheCache) {
 }
 
 TEST_F(MaterialCacheTest, PromotionToAFourthQueenAndBack) {
-  evaltest::SetUpPosition("4k3/P7/8/8/8/8/8/QQQ1K3 w - - 0 1");
+  ASSERT_EQ(SetUpOutput("4k3/P7/8/8/8/8/8/QQQ1K3 w - - 0 1"), "");
   FetchMaterial(score, weight, recognised);
   EXPECT_EQ(score, 2800);
   EXPECT_EQ(weight, 255 - 85 * 85 * 255 / 26896);

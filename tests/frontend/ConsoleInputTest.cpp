@@ -59,62 +59,12 @@ TEST_F(PipeInput, CrLfGivesTheLineAndThenAnEmptyLine) {
   EXPECT_EQ(InputAvailable(), 0);
 }
 
-TEST_F(PipeInput, LineWithoutItsEndIsNotALineYet) {
-  Send("go no");
-  EXPECT_EQ(InputAvailable(), 0);
-  EXPECT_EQ(InputAvailable(), 0);
-  Send("w\n");
-  EXPECT_EQ(InputAvailable(), 7);
-  EXPECT_EQ(NextLine(), "go now");
-}
-
 TEST_F(PipeInput, LinesWaitingTogetherAreTakenOneByOne) {
   Send("one\ntwo\rthree\n");
   EXPECT_EQ(NextLine(), "one");
   EXPECT_EQ(NextLine(), "two");
   EXPECT_EQ(NextLine(), "three");
   EXPECT_EQ(InputAvailable(), 0);
-}
-
-TEST_F(PipeInput, FullPeekGivesFourKilobytesWhateverTheLines) {
-  std::string block = "m 5\n" + std::string(4092, 'x');
-  Send(block + "tail\n");
-  EXPECT_EQ(InputAvailable(), 4096);
-  std::string line;
-  ReadInput(line, 4096);
-  EXPECT_EQ(line, block);
-  EXPECT_EQ(NextLine(), "tail");
-}
-
-TEST_F(PipeInput, LongLineIsTakenInFourKilobyteReads) {
-  Send(std::string(5000, 'a') + "\n");
-  EXPECT_EQ(InputAvailable(), 4096);
-  EXPECT_EQ(NextLine(), std::string(4096, 'a'));
-  EXPECT_EQ(InputAvailable(), 905);
-  EXPECT_EQ(NextLine(), std::string(904, 'a'));
-}
-
-TEST_F(PipeInput, NulCutsTheLine) {
-  Send(std::string("m 12\0" "3\n", 7));
-  EXPECT_EQ(InputAvailable(), 7);
-  EXPECT_EQ(NextLine(), "m 12");
-}
-
-TEST_F(PipeInput, ReadsAreTrimmedAtBothEnds) {
-  Send(" \t help \x01\n");
-  EXPECT_EQ(NextLine(), "help");
-}
-
-TEST_F(PipeInput, PromptAnswerSharesTheBufferWithTheLoop) {
-  // The answer and the next command arrive in one write: neither is lost.
-  Send("perft 2\nstartpos.epd\r\nquit\n");
-  EXPECT_EQ(NextLine(), "perft 2");
-  std::string answer;
-  ASSERT_TRUE(ReadPromptLine(answer));
-  EXPECT_EQ(answer, "startpos.epd");
-  // CR LF ended the answer as one line end: no stray empty line is left.
-  EXPECT_EQ(InputAvailable(), 5);
-  EXPECT_EQ(NextLine(), "quit");
 }
 
 TEST_F(PipeInput, PromptAnswerIsNotTrimmed) {
@@ -132,20 +82,6 @@ TEST_F(PipeInput, PromptAnswerLongerThanTheBuffer) {
   ASSERT_TRUE(ReadPromptLine(answer));
   EXPECT_EQ(answer, std::string(6000, 'f'));
   EXPECT_EQ(NextLine(), "next");
-}
-
-TEST_F(PipeInput, EndOfInputEndsTheProgramOnceEveryByteIsTaken) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  Send("last");
-  CloseInput();
-  EXPECT_EXIT(
-      {
-        // The last line needs no line end once the input is closed.
-        if (NextLine() != "last") std::_Exit(3);
-        InputAvailable();
-        std::_Exit(4);
-      },
-      testing::ExitedWithCode(0), "");
 }
 
 TEST_F(PipeInput, PromptAtEndOfInputReportsIt) {

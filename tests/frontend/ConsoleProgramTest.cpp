@@ -75,7 +75,7 @@ TEST(ConsoleCommands, CapitalsAndNearMissesAreNoCommand) {
   // Each of these goes to the move input, which takes none of them; the
   // loop carries on, as the last command shows.
   ExpectOutput(RunProgram("HELP\nHelp\nQ\nQUIT\nN\nhelp me\nhelpx\nm\nM 5\nmovetime\nmovetime5\n"
-                          "p\nquitx\nm 1\nquit\n"),
+                          "p\nd\nquitx\nm 1\nquit\n"),
                MoveTimeLine("1000"));
 }
 
@@ -183,10 +183,6 @@ namespace {
 const std::string StartFenLine = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1\r\n";
 }
 
-TEST(ConsolePosition, EpdInBothSpellingsWritesTheFen) {
-  ExpectOutput(RunProgram("epd\ne\nquit\n"), StartFenLine + StartFenLine);
-}
-
 TEST(ConsolePosition, BothSetBoardSpellingsTakeTheRestOfTheLine) {
   // The board display is switched off so that only the FEN lines show.
   ExpectOutput(RunProgram("b 0\ns 4k3/8/8/8/8/8/8/4K3 w - -\ne\nsetboard 8/8/8/3k4/8/8/8/4K3 b - -\ne\n"
@@ -197,47 +193,4 @@ TEST(ConsolePosition, BothSetBoardSpellingsTakeTheRestOfTheLine) {
 TEST(ConsolePosition, SetBoardNeedsItsSpace) {
   // "setboard" alone and "s" alone are no commands; the position stays.
   ExpectOutput(RunProgram("b 0\nsetboard\ns\nsetboard4k3/8/8/8/8/8/8/4K3 w - -\ne\nquit\n"), StartFenLine);
-}
-
-namespace {
-
-// Perft lines carry the time taken; everything else is exact.
-std::string WithoutTimes(std::string s) {
-  for (size_t at = s.find(" Time: "); at != std::string::npos; at = s.find(" Time: ", at + 1))
-    s.erase(at, s.find("\r\n", at) - at);
-  return s;
-}
-
-std::string OutputOf(const std::string& input) { return WithoutTimes(RunProgram(input).Out); }
-
-}  // namespace
-
-TEST(ConsolePerft, LongAndShortSpellingsRunTheSameCount) {
-  std::string perft = OutputOf("perft 2\nquit\n");
-  EXPECT_EQ(perft, StartupText() + "\r\nDepth: 1 Nodes: 20\r\nDepth: 2 Nodes: 400\r\n");
-  EXPECT_EQ(OutputOf("p 2\nquit\n"), perft);
-  std::string divide = OutputOf("divide 2\nquit\n");
-  EXPECT_NE(divide.find("19. "), std::string::npos);
-  EXPECT_EQ(OutputOf("d 2\nquit\n"), divide);
-}
-
-TEST(ConsolePerft, PrefixesTakeTheirArgumentFromAFixedCharacter) {
-  // "perft" alone passes an empty argument, "perftx3" passes "3" from character 7.
-  const std::string usage = "\r\nUsage: perft <1..255>\r\n";
-  EXPECT_EQ(OutputOf("perft\nquit\n"), StartupText() + usage);
-  EXPECT_EQ(OutputOf("perftx1\nquit\n"), StartupText() + "\r\nDepth: 1 Nodes: 20\r\n");
-  EXPECT_EQ(OutputOf("divide\nquit\n"), StartupText() + "\r\nUsage: divide <1..255>\r\n");
-  // "p" and "d" alone are no commands.
-  EXPECT_EQ(OutputOf("p\nd\nquit\n"), StartupText());
-}
-
-TEST(ConsolePerft, SuitePromptsReadThroughTheCommandInput) {
-  // The answers and the commands after them arrive in one write; none is lost.
-  std::string file = std::string(VELKAR_TEST_DATA) + "/positions.epd";
-  ProgramResult r = RunProgram("pe\n" + file + "\n1\nq\nm 5\nquit\n");
-  EXPECT_EQ(r.ExitCode, 0);
-  EXPECT_EQ(r.Out.rfind("Perft EPD file: \r\nMax Depth: \r\n", StartupText().size()), StartupText().size());
-  const std::string tail = "\r\n- Enter (Q to finish) -\r\nMove time set to 5000 mSecs\r\n";
-  ASSERT_GE(r.Out.size(), tail.size());
-  EXPECT_EQ(r.Out.substr(r.Out.size() - tail.size()), tail);
 }

@@ -25,8 +25,8 @@ bool HasSan(const std::string& san) {
 }  // namespace
 
 TEST(MovesToSAN, StartPositionInListOrderAndTheRestEmptied) {
-  SetPosition(StartFEN);
-  PositionSnapshot before = TakeSnapshot();
+  SetFEN(StartFEN);
+  PositionState before = CaptureState();
   MoveList list;
   GenerateMoves(list);
   ASSERT_EQ(list.Count, 20);
@@ -38,16 +38,16 @@ TEST(MovesToSAN, StartPositionInListOrderAndTheRestEmptied) {
                                              "c3",  "d3",  "e3",  "f3",  "g3", "h3"};
   EXPECT_EQ(std::vector<std::string>(texts, texts + 20), expected);
   for (int32_t i = 20; i < MaxMoves; i++) ASSERT_EQ(texts[i], "") << "entry " << i;
-  EXPECT_EQ(TakeSnapshot(), before);
+  EXPECT_EQ(StateDifferences(CaptureState(), before), "");
 }
 
 TEST(MovesToSAN, BlackMovesUseTheSameUpperCaseLetters) {
-  SetPosition("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
+  SetFEN("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
   EXPECT_EQ(SanOf("g8f6"), "Nf6");
   EXPECT_EQ(SanOf("e7e5"), "e5");
   EXPECT_EQ(SanOf("b8a6"), "Na6");
 
-  SetPosition("rn2k3/8/5n2/8/r7/8/8/4K3 b - - 0 1");
+  SetFEN("rn2k3/8/5n2/8/r7/8/8/4K3 b - - 0 1");
   EXPECT_EQ(SanOf("b8d7"), "Nbd7");
   EXPECT_EQ(SanOf("f6d7"), "Nfd7");
   EXPECT_EQ(SanOf("a8a6"), "R8a6");
@@ -57,94 +57,94 @@ TEST(MovesToSAN, BlackMovesUseTheSameUpperCaseLetters) {
 }
 
 TEST(MovesToSAN, DisambiguationByFileThenRankThenSquare) {
-  SetPosition("4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1");
+  SetFEN("4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1");
   EXPECT_EQ(SanOf("b1d2"), "Nbd2");
   EXPECT_EQ(SanOf("f3d2"), "Nfd2");
   EXPECT_EQ(SanOf("b1c3"), "Nc3");
   EXPECT_EQ(SanOf("f3d4"), "Nd4");
 
-  SetPosition("4k3/8/8/R7/8/8/8/R3K3 w - - 0 1");
+  SetFEN("4k3/8/8/R7/8/8/8/R3K3 w - - 0 1");
   EXPECT_EQ(SanOf("a1a3"), "R1a3");
   EXPECT_EQ(SanOf("a5a3"), "R5a3");
   EXPECT_EQ(SanOf("a1c1"), "Rc1");
 
   // h4 shares its rank with e4 and its file with h1.
-  SetPosition("8/8/k7/8/4Q2Q/8/8/K6Q w - - 0 1");
+  SetFEN("8/8/k7/8/4Q2Q/8/8/K6Q w - - 0 1");
   EXPECT_EQ(SanOf("h4e1"), "Qh4e1");
   EXPECT_EQ(SanOf("e4e1"), "Qee1");
   EXPECT_EQ(SanOf("h1e1"), "Q1e1");
 }
 
 TEST(MovesToSAN, APinnedPieceForcesNoDisambiguation) {
-  SetPosition("4k3/8/8/8/8/5N2/8/rN2K3 w - - 0 1");
+  SetFEN("4k3/8/8/8/8/5N2/8/rN2K3 w - - 0 1");
   EXPECT_EQ(SanOf("f3d2"), "Nd2");
   EXPECT_EQ(SanOf("b1d2"), "");
 }
 
 TEST(MovesToSAN, DisambiguationKeepsCaptureAndCheckMarks) {
-  SetPosition("8/8/8/8/2k5/5N2/3p4/1N5K w - - 0 1");
+  SetFEN("8/8/8/8/2k5/5N2/3p4/1N5K w - - 0 1");
   EXPECT_EQ(SanOf("b1d2"), "Nbxd2+");
   EXPECT_EQ(SanOf("f3d2"), "Nfxd2+");
 
   // The longest texts: full square, capture and check; a pawn capture promoting with check.
-  SetPosition("8/8/8/k7/4Q2Q/8/8/K3n2Q w - - 0 1");
+  SetFEN("8/8/8/k7/4Q2Q/8/8/K3n2Q w - - 0 1");
   EXPECT_EQ(SanOf("h4e1"), "Qh4xe1+");
   EXPECT_EQ(SanOf("e4e1"), "Qexe1+");
   EXPECT_EQ(SanOf("h1e1"), "Q1xe1+");
-  SetPosition("3r3k/4P3/8/8/8/8/8/4K3 w - - 0 1");
+  SetFEN("3r3k/4P3/8/8/8/8/8/4K3 w - - 0 1");
   EXPECT_EQ(SanOf("e7d8q"), "exd8=Q+");
 }
 
 TEST(MovesToSAN, PawnCapturesEnPassantAndPromotions) {
-  SetPosition("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1");
+  SetFEN("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1");
   EXPECT_EQ(SanOf("e5d6"), "exd6");
   EXPECT_EQ(SanOf("e5e6"), "e6");
 
-  SetPosition("8/4P3/8/8/8/8/k7/4K3 w - - 0 1");
+  SetFEN("8/4P3/8/8/8/8/k7/4K3 w - - 0 1");
   EXPECT_EQ(SanOf("e7e8q"), "e8=Q");
   EXPECT_EQ(SanOf("e7e8r"), "e8=R");
   EXPECT_EQ(SanOf("e7e8b"), "e8=B");
   EXPECT_EQ(SanOf("e7e8n"), "e8=N");
 
-  SetPosition("k2r4/4P3/1K6/8/8/8/8/8 w - - 0 1");
+  SetFEN("k2r4/4P3/1K6/8/8/8/8/8 w - - 0 1");
   EXPECT_EQ(SanOf("e7d8q"), "exd8=Q#");
   EXPECT_EQ(SanOf("e7d8r"), "exd8=R#");
   EXPECT_EQ(SanOf("e7d8n"), "exd8=N");
   EXPECT_EQ(SanOf("e7e8q"), "e8=Q");
 
-  SetPosition("K3k3/8/8/8/8/8/4p3/8 b - - 0 1");
+  SetFEN("K3k3/8/8/8/8/8/4p3/8 b - - 0 1");
   EXPECT_EQ(SanOf("e2e1q"), "e1=Q");
   EXPECT_EQ(SanOf("e2e1n"), "e1=N");
 }
 
 TEST(MovesToSAN, CastlingWithAndWithoutCheck) {
-  SetPosition("4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1");
+  SetFEN("4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1");
   EXPECT_EQ(SanOf("e1g1"), "O-O");
   EXPECT_EQ(SanOf("e1c1"), "O-O-O");
 
-  SetPosition("r3k2r/8/8/8/8/8/8/4K3 b kq - 0 1");
+  SetFEN("r3k2r/8/8/8/8/8/8/4K3 b kq - 0 1");
   EXPECT_EQ(SanOf("e8g8"), "O-O");
   EXPECT_EQ(SanOf("e8c8"), "O-O-O");
 
-  SetPosition("5k2/8/8/8/8/8/8/4K2R w K - 0 1");
+  SetFEN("5k2/8/8/8/8/8/8/4K2R w K - 0 1");
   EXPECT_EQ(SanOf("e1g1"), "O-O+");
-  SetPosition("3k4/8/8/8/8/8/8/R3K3 w Q - 0 1");
+  SetFEN("3k4/8/8/8/8/8/8/R3K3 w Q - 0 1");
   EXPECT_EQ(SanOf("e1c1"), "O-O-O+");
 }
 
 TEST(MovesToSAN, MateReplacesCheckAndStalemateGetsNoMark) {
-  SetPosition("k7/8/1K6/8/8/8/8/2Q5 w - - 0 1");
-  PositionSnapshot before = TakeSnapshot();
+  SetFEN("k7/8/1K6/8/8/8/8/2Q5 w - - 0 1");
+  PositionState before = CaptureState();
   EXPECT_EQ(SanOf("c1c8"), "Qc8#");
   EXPECT_EQ(SanOf("c1c7"), "Qc7");
   EXPECT_EQ(SanOf("c1h1"), "Qh1+");
   EXPECT_TRUE(HasSan("Qc8#"));
   EXPECT_FALSE(HasSan("Qc8+"));
-  EXPECT_EQ(TakeSnapshot(), before);
+  EXPECT_EQ(StateDifferences(CaptureState(), before), "");
 }
 
 TEST(MovesToSAN, NoLegalMoveGivesNoText) {
-  SetPosition("rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3");
+  SetFEN("rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3");
   EXPECT_TRUE(AllSan().empty());
 }
 
@@ -152,8 +152,8 @@ TEST(MovesToSAN, ListsLongerThanTwoHundredFiftySixEntries) {
   // 218 legal moves; the list handed over twice makes 436 entries, each with
   // its twin as the other piece on the same square, so every piece move gets
   // its whole from-square.
-  SetPosition("R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1");
-  PositionSnapshot before = TakeSnapshot();
+  SetFEN("R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1");
+  PositionState before = CaptureState();
   auto single = CurrentLegalMoves();
   ASSERT_EQ(single->List.Count, 218);
   static MoveList doubled;
@@ -172,5 +172,5 @@ TEST(MovesToSAN, ListsLongerThanTwoHundredFiftySixEntries) {
       EXPECT_EQ(texts[i], single->San[i]);
   }
   EXPECT_EQ(texts[436], "");
-  EXPECT_EQ(TakeSnapshot(), before);
+  EXPECT_EQ(StateDifferences(CaptureState(), before), "");
 }

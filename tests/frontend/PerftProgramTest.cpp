@@ -79,6 +79,8 @@ TEST(PerftProgram, PerftCountsEveryDepthUpToTheRequestedOne) {
   EXPECT_EQ(Session("perft 3\nquit\n"), expected);
   EXPECT_EQ(Session("perft 3x\nquit\n"), expected);
   EXPECT_EQ(Session("p   3\nquit\n"), expected);
+  // The argument starts at a fixed character, whatever stands before it.
+  EXPECT_EQ(Session("perftx3\nquit\n"), expected);
 }
 
 TEST(PerftProgram, DivideListsRootMovesOnlyAtTheLastDepth) {

@@ -63,8 +63,3 @@ TEST(TerminalSession, RulesShowAsBoxLinesInUtf8) {
   EXPECT_EQ(r.Out.find('\xC4'), std::string::npos);
 }
 
-TEST(PipeSession, RulesReachAPipeAsTheirBytes) {
-  ProgramResult r = RunProgram("d 1\nquit\n");
-  const std::string rule = std::string(80, '\xC4') + "\r\n";
-  EXPECT_NE(r.Out.find("\r\n" + rule + rule + "Depth: 1 Nodes: 20 "), std::string::npos);
-}
