@@ -36,6 +36,27 @@ TEST_F(ZobristKeys, ConstantsAreDistinctBelowTwoToThe63AndFixedWhereGiven) {
   EXPECT_EQ(ZobristConstants[793], 0x6DA0347D60C668A4ull);
 }
 
+// The frozen table must be exactly what the generator described beside it
+// gives, so a damaged literal cannot pass unnoticed.
+TEST_F(ZobristKeys, GeneratedConstantsMatchTheirGenerator) {
+  uint64_t state = 0x56454C4B4152;
+  auto next = [&] {
+    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return (z ^ (z >> 31)) & 0x7FFFFFFFFFFFFFFFull;
+  };
+  std::set<uint64_t> used = {ZobristConstants[1], ZobristConstants[2], ZobristConstants[3],
+                             ZobristConstants[793]};
+  for (int i = 4; i <= 792; i++) {
+    uint64_t v;
+    do v = next();
+    while (used.count(v));
+    used.insert(v);
+    ASSERT_EQ(ZobristConstants[i], v) << i;
+  }
+}
+
 TEST_F(ZobristKeys, QuotedKeys) {
   EXPECT_EQ(PieceKeys[1][0], 0x92E1C9EC3C502FD6ull);
   EXPECT_EQ(WhitePawnKeys[0], 0x3C502FD6u);
