@@ -103,7 +103,7 @@ TEST(ConsoleMoveTime, MalformedNumberEndsTheProgramWithTheConversionError) {
   ExpectConversionError(RunProgram("m abc\nhelp\n"), "abc");
   ExpectConversionError(RunProgram("movetime 5x\n"), "5x");
   ExpectConversionError(RunProgram("m 2147483648\n"), "2147483648");
-  // The argument starts right after "m ": a second space is part of it.
+  // A decimal point makes no integer.
   ExpectConversionError(RunProgram("movetime 1.5\n"), "1.5");
 }
 
