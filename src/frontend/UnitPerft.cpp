@@ -113,7 +113,7 @@ bool AtEndOfFile(FILE* file) {
 bool RunSuitePosition(const std::string& line, const std::string& depthText) {
   PrintRule();
   SetPositionFromFEN(line);
-  // TODO: draw the board here (PrintBoard) once the board display exists.
+  // The board display, once it exists, draws the position here.
   WriteLine("");
   WriteLine(line + "\r\n");
   PerftCommand(depthText, false);
