@@ -7,19 +7,7 @@
 #include "board/BoardTestSupport.h"
 #include "frontend/ConsoleIO.h"
 #include "frontend/UnitPerft.h"
-
-namespace {
-
-void InitEngineOnce() {
-  static bool done = false;
-  if (done) return;
-  testing::internal::CaptureStdout();
-  InitEngine();
-  testing::internal::GetCapturedStdout();
-  done = true;
-}
-
-}  // namespace
+#include "support/EngineSetup.h"
 
 TEST(PerftReference, DataHoldsAllPositionsAndDepths) {
   ASSERT_EQ(ReferencePositions().size(), 86u);

@@ -7,17 +7,9 @@
 #include "board/Position.h"
 #include "frontend/ConsoleIO.h"
 #include "frontend/UnitPerft.h"
+#include "support/EngineSetup.h"
 
 namespace {
-
-void InitEngineOnce() {
-  static bool done = false;
-  if (done) return;
-  testing::internal::CaptureStdout();
-  InitEngine();
-  testing::internal::GetCapturedStdout();
-  done = true;
-}
 
 template <typename F>
 std::string Captured(F f) {
