@@ -6,6 +6,7 @@
 #include "eval/UnitEval.h"
 #include "eval/UnitPSE.h"
 #include "frontend/ConsoleIO.h"
+#include "search/UnitHash.h"
 #include "search/UnitSearch.h"
 
 uint8_t Board[64];
@@ -225,17 +226,19 @@ void BuildDerivedSets() {
 void ResetDependents() {
   BlendPSETables();
   ClearMaterialCache();
+  ClearPawnCache();
   ResetKeyHistory();
   LastScore = 0;
   PrevLastScore = 0;
+  ClearHash();
 }
 
 }  // namespace
 
-void SetPositionFromFEN(const std::string& fen) {
+bool SetPositionFromFEN(const std::string& fen) {
   if (!PlacementSyntaxIsValid(fen)) {
     WriteLine("\r\nIllegal FEN: syntax is not recognized");
-    return;
+    return false;
   }
   ClearBoard();
   uint8_t whiteKings = 0, blackKings = 0;
@@ -248,7 +251,7 @@ void SetPositionFromFEN(const std::string& fen) {
   if (!messages.empty()) {
     WriteLine("\r\nIllegal FEN: " + messages);
     SetPositionFromFEN(StartFEN);
-    return;
+    return false;
   }
 
   DropRightsOfMovedKings();
@@ -257,7 +260,7 @@ void SetPositionFromFEN(const std::string& fen) {
                   : IsAttackedByBlack(uint8_t(WhiteKingSquare))) {
     WriteLine("\r\nIllegal FEN: side not to move is in check");
     SetPositionFromFEN(StartFEN);
-    return;
+    return false;
   }
   InCheck = WhiteToMove ? IsAttackedByBlack(uint8_t(WhiteKingSquare))
                         : IsAttackedByWhite(uint8_t(BlackKingSquare));
@@ -266,6 +269,7 @@ void SetPositionFromFEN(const std::string& fen) {
   Ply = 0;
   GamePly = WhiteToMove ? 0 : 1;
   ResetDependents();
+  return true;
 }
 
 std::string GetFEN() {

@@ -43,5 +43,7 @@ extern const uint8_t MaterialShift[11];        // by piece code 1..10
 extern const uint32_t MaterialIncrement[11];   // by piece code 1..10
 extern const char* const StartFEN;
 
-void SetPositionFromFEN(const std::string& fen);
+// True when the position was accepted; a rejected one is reported, and
+// leaves the start position set (or, for unrecognised syntax, the position as it was).
+bool SetPositionFromFEN(const std::string& fen);
 std::string GetFEN();

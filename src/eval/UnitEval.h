@@ -62,3 +62,30 @@ bool ProbeMaterialCache(int32_t& score, uint8_t& weight, uint8_t& recognised);
 // a miss EvaluateMaterial followed by StoreMaterialCache. Positions beyond
 // the fields are evaluated from their true counts on every call.
 void FetchMaterial(int32_t& score, uint8_t& weight, uint8_t& recognised);
+
+// The pawn cache: the pawn-structure term and the two pawn seeds of the
+// attack sets, by PawnKey. Cleared at start-up and at every set-up.
+struct PawnCacheEntry {
+  int32_t Score;
+  uint32_t Key;
+  uint64_t WhiteSeed;  // Black pieces attacked by White pawns
+  uint64_t BlackSeed;  // White pieces attacked by Black pawns
+};
+constexpr uint32_t PawnCacheSize = 1u << 20;
+extern uint32_t PawnCacheMask;
+extern uint32_t PawnWrites;  // stores, for the hash statistics
+extern uint32_t PawnHits;    // probe hits
+
+void ClearPawnCache();
+void StorePawnCache(int32_t score, uint64_t whiteSeed, uint64_t blackSeed);
+bool ProbePawnCache(int32_t& score, uint64_t& whiteSeed, uint64_t& blackSeed);
+
+// Bonus of the pawns on the sixth and seventh ranks, by which files hold them.
+extern uint32_t AdvancedPawnTable[65536];
+void InitAdvancedPawnTable();
+
+// The static evaluation, from the side to move's view; with print set it
+// writes the breakdown box.
+extern uint32_t EvalCount;
+extern uint64_t WhiteAttackSet, BlackAttackSet;
+int32_t Evaluate(bool print);

@@ -14,9 +14,11 @@
 #include "board/ZobristKeys.h"
 #include "eval/UnitEval.h"
 #include "eval/UnitPSE.h"
+#include "frontend/BoardDisplay.h"
 #include "frontend/ConsoleLoop.h"
 #include "frontend/Helpers.h"
 #include "frontend/Terminal.h"
+#include "search/UnitHash.h"
 #include "search/UnitSearch.h"
 
 int32_t ProtocolMode = 0;
@@ -28,7 +30,7 @@ namespace {
 // A pipe shows the poll at most this many bytes, and a read never takes more.
 constexpr size_t PeekSize = 4096;
 // One read from a terminal takes at most this many bytes of its line.
-constexpr uint16_t ConsoleReadSize = 256;
+constexpr uint32_t ConsoleReadSize = 256;
 
 // Every byte read from standard input but not yet taken by a reader. All
 // readers go through it, so no byte is lost or reordered between the command
@@ -153,13 +155,18 @@ void InitEngine() {
   WriteLine("Velkar 0.5.9 RND");
   InitBitBoards();
   InitZobristKeys();
+  SetHashSize();
+  ClearPawnCache();
   ClearMaterialCache();
+  SetFigurines("1", false);
   InitPSETables();
+  InitAdvancedPawnTable();
   NewGame();
+  SetBoardDisplay("1", false);
   WriteLine("\r\nType ? or HELP to get a list of commands\r\n");
 }
 
-uint16_t InputAvailable() {
+uint32_t InputAvailable() {
   FillInput(0);
   if (IsConsoleInput) {
     // The terminal hands over whole lines only.
@@ -167,15 +174,15 @@ uint16_t InputAvailable() {
   } else {
     if (InputLength >= PeekSize) return PeekSize;
     size_t end = FirstLineEnd();
-    if (end < InputLength) return static_cast<uint16_t>(end + 1);
+    if (end < InputLength) return static_cast<uint32_t>(end + 1);
     // The last line of a closed input needs no line end to count.
-    if (InputEnded && InputLength > 0) return static_cast<uint16_t>(InputLength);
+    if (InputEnded && InputLength > 0) return static_cast<uint32_t>(InputLength);
   }
   if (InputEnded && InputLength == 0) EndOfInput();
   return 0;
 }
 
-void ReadInput(std::string& line, uint16_t count) {
+void ReadInput(std::string& line, uint32_t count) {
   while (InputLength == 0 && !InputEnded) FillInput(-1);
   size_t n = count < InputLength ? count : InputLength;
   // A terminal read ends with its line.

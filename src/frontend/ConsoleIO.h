@@ -15,8 +15,8 @@ void InitEngine();
 // Bytes to read for the next input line, 0 while no whole line waits. Never
 // blocks. Once input has ended and every byte has been taken, the program
 // ends as on "quit", with exit code 0.
-uint16_t InputAvailable();
-void ReadInput(std::string& line, uint16_t count);
+uint32_t InputAvailable();
+void ReadInput(std::string& line, uint32_t count);
 // Waits until more input arrives or timeoutMs pass: the pause of the command
 // loops between empty polls.
 void WaitForInput(int32_t timeoutMs);

@@ -2,9 +2,14 @@
 
 #include "board/Position.h"
 #include "board/UnitMoves.h"
+#include "frontend/BoardDisplay.h"
 #include "frontend/ConsoleIO.h"
 #include "frontend/Helpers.h"
+#include "frontend/Notation.h"
+#include "frontend/UciLoop.h"
 #include "frontend/UnitPerft.h"
+#include "frontend/UnitTestSuite.h"
+#include "frontend/XboardLoop.h"
 #include "search/UnitSearch.h"
 
 namespace {
@@ -57,16 +62,16 @@ void SetMoveTime(const std::string& arg) {
 void UciHandOver() {
   WriteLine("id name Velkar 0.5.9 RND");
   WriteLine("id author the Velkar developers");
-  WriteLine("option name Hash type spin default 256 min 16 max 512");
+  UciPrintOptions();
   WriteLine("uciok");
   ProtocolMode = 1;
-  // The UCI loop runs here; when it returns, the run is over.
+  UciLoop();
 }
 
 void XboardHandOver() {
   WriteLine("");
   ProtocolMode = 2;
-  // The xboard loop runs here; when it returns, the run is over.
+  XboardLoop();
 }
 
 void EngineMoves() {
@@ -76,7 +81,7 @@ void EngineMoves() {
 
 void SetPositionAndShow(const std::string& fen) {
   SetPositionFromFEN(fen);
-  // The board display follows here.
+  PrintBoard();
 }
 
 }  // namespace
@@ -114,31 +119,31 @@ bool ConsoleCommand(const std::string& line) {
     PrintLogo();
     InitEngine();
   } else if (line == "lmoves" || line == "l") {
-    // ListLegalMoves: comes with move notation.
+    ListLegalMoves();
   } else if (line == "board" || line == "b") {
-    // PrintBoard: comes with the board display.
+    PrintBoard();
   } else if (HasPrefix(line, "figurines")) {
-    // SetFigurines(ArgumentFrom(line, 11)), redrawing: comes with the board display.
+    SetFigurines(ArgumentFrom(line, 11), true);
   } else if (HasPrefix(line, "f ")) {
-    // SetFigurines(ArgumentFrom(line, 3)), redrawing.
+    SetFigurines(ArgumentFrom(line, 3), true);
   } else if (HasPrefix(line, "board")) {
-    // SetBoardDisplay(ArgumentFrom(line, 7)), redrawing.
+    SetBoardDisplay(ArgumentFrom(line, 7), true);
   } else if (HasPrefix(line, "m ")) {
     SetMoveTime(ArgumentFrom(line, 3));
   } else if (HasPrefix(line, "movetime ")) {
     SetMoveTime(ArgumentFrom(line, 10));
   } else if (HasPrefix(line, "b ")) {
-    // SetBoardDisplay(ArgumentFrom(line, 3)), redrawing.
+    SetBoardDisplay(ArgumentFrom(line, 3), true);
   } else if (line == "epd" || line == "e") {
     WriteLine(GetFEN());
   } else if (line == "testsuite" || line == "t") {
-    // RunTestSuite: comes with the EPD suites.
+    RunTestSuite();
   } else if (line == "valsuite" || line == "v") {
-    // RunEvalSuite: comes with the EPD suites.
+    RunEvalSuite();
   } else if (line == "help" || line == "h" || line == "?") {
     PrintHelp();
   } else if (ParseAndMakeMove(line)) {
-    // The board display follows here.
+    PrintBoard();
   }
   return true;
 }
@@ -146,7 +151,7 @@ bool ConsoleCommand(const std::string& line) {
 void ConsoleLoop() {
   std::string line;
   for (;;) {
-    uint16_t count = InputAvailable();
+    uint32_t count = InputAvailable();
     if (count == 0) {
       WaitForInput(250);
       continue;

@@ -143,3 +143,5 @@ void MovesToSAN(std::string (&texts)[MaxMoves], MoveList list) {
   for (int32_t i = 0; i < count; i++) texts[i] = records[i].San;
   for (int32_t i = count; i < MaxMoves; i++) texts[i].clear();
 }
+
+void ListLegalMoves() {}

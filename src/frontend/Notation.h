@@ -10,3 +10,6 @@ std::string MoveToText(Move move);
 // list.Moves[i] and empties every entry from list.Count on. The list holds the
 // legal moves of the current position, which is unchanged on return.
 void MovesToSAN(std::string (&texts)[MaxMoves], MoveList list);
+// The console's list of the legal moves in algebraic text, each scored by a
+// quiescence search, best first.
+void ListLegalMoves();

@@ -8,6 +8,7 @@
 
 #include "board/Position.h"
 #include "board/UnitMoves.h"
+#include "frontend/BoardDisplay.h"
 #include "frontend/ConsoleIO.h"
 #include "frontend/Helpers.h"
 #include "frontend/Notation.h"
@@ -113,7 +114,7 @@ bool AtEndOfFile(FILE* file) {
 bool RunSuitePosition(const std::string& line, const std::string& depthText) {
   PrintRule();
   SetPositionFromFEN(line);
-  // The board display, once it exists, draws the position here.
+  PrintBoard();
   WriteLine("");
   WriteLine(line + "\r\n");
   PerftCommand(depthText, false);

@@ -38,7 +38,7 @@ class PipeInput : public testing::Test {
   }
   // The next line as a command loop gets it; empty when none is waiting.
   std::string NextLine() {
-    uint16_t count = InputAvailable();
+    uint32_t count = InputAvailable();
     std::string line;
     if (count > 0) ReadInput(line, count);
     return line;

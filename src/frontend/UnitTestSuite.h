@@ -1,0 +1,5 @@
+// EPD test suite and evaluation walk-through.
+#pragma once
+
+void RunTestSuite();
+void RunEvalSuite();
