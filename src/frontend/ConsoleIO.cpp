@@ -79,11 +79,6 @@ size_t FirstLineEnd() {
   return i;
 }
 
-[[noreturn]] void EndOfInput() {
-  FlushText();
-  std::exit(0);
-}
-
 void WriteAll(const char* bytes, size_t count) {
   while (count > 0) {
     ssize_t n = write(STDOUT_FILENO, bytes, count);
@@ -166,8 +161,9 @@ void InitEngine() {
   WriteLine("\r\nType ? or HELP to get a list of commands\r\n");
 }
 
-uint32_t InputAvailable() {
+uint32_t PollInput(bool& ended) {
   FillInput(0);
+  ended = false;
   if (IsConsoleInput) {
     // The terminal hands over whole lines only.
     if (InputLength > 0) return ConsoleReadSize;
@@ -178,8 +174,20 @@ uint32_t InputAvailable() {
     // The last line of a closed input needs no line end to count.
     if (InputEnded && InputLength > 0) return static_cast<uint32_t>(InputLength);
   }
-  if (InputEnded && InputLength == 0) EndOfInput();
+  ended = InputEnded && InputLength == 0;
   return 0;
+}
+
+uint32_t InputAvailable() {
+  bool ended;
+  uint32_t count = PollInput(ended);
+  if (ended) QuitProgram();
+  return count;
+}
+
+void QuitProgram() {
+  FlushText();
+  std::exit(0);
 }
 
 void ReadInput(std::string& line, uint32_t count) {

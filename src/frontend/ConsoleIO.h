@@ -16,6 +16,12 @@ void InitEngine();
 // blocks. Once input has ended and every byte has been taken, the program
 // ends as on "quit", with exit code 0.
 uint32_t InputAvailable();
+// As InputAvailable, but never ends the program: once input has ended and
+// every byte has been taken it returns 0 with ended set. For the poll while
+// thinking, which lets the request finish first.
+uint32_t PollInput(bool& ended);
+// Ends the run as "quit" does: pending text written, exit code 0.
+[[noreturn]] void QuitProgram();
 void ReadInput(std::string& line, uint32_t count);
 // Waits until more input arrives or timeoutMs pass: the pause of the command
 // loops between empty polls.
