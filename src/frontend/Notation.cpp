@@ -3,6 +3,8 @@
 #include "frontend/Notation.h"
 
 #include "board/Position.h"
+#include "frontend/ConsoleIO.h"
+#include "search/UnitSearch.h"
 
 namespace {
 
@@ -144,4 +146,31 @@ void MovesToSAN(std::string (&texts)[MaxMoves], MoveList list) {
   for (int32_t i = count; i < MaxMoves; i++) texts[i].clear();
 }
 
-void ListLegalMoves() {}
+// A stop typed during an earlier list would otherwise cut every later one
+// short, since only a request to move clears it.
+void ListLegalMoves() {
+  StopSearch = false;
+  MoveList list;
+  GenerateMoves(list);
+  WriteLine("");
+  if (list.Count == 0) {
+    WriteLine("No moves");
+    return;
+  }
+  PrincipalVariation pv;
+  for (int32_t i = 0; i < list.Count; i++) {
+    MakeMove(list.Moves[i]);
+    list.Scores[i] = -Quiesce(-Infinity, Infinity, pv);
+    UnmakeMove();
+  }
+  SortMoveList(list);
+  std::string san[MaxMoves];
+  MovesToSAN(san, list);
+  for (int32_t i = 0; i < list.Count; i++) {
+    std::string line = std::to_string(i + 1);
+    if (i + 1 < 10) line.insert(0, 1, '0');
+    line += "." + san[i] + " (" + std::to_string(list.Scores[i]) + ")" + std::string(12, ' ');
+    WriteLine(line.substr(0, 20));
+  }
+  WriteLine("\r\n\r\n");
+}
