@@ -1,0 +1,71 @@
+// The quiescence search at one node: draws, mates, the corner stalemate,
+// delta pruning, the ply limit; and the stable sort.
+#include "search/SearchTestSupport.h"
+
+#include "eval/UnitEval.h"
+#include "eval/UnitPSE.h"
+
+namespace {
+
+using QuiesceTest = SearchTest;
+
+int32_t QuiesceAt(int32_t alpha, int32_t beta, int64_t& nodes) {
+  PrincipalVariation pv;
+  const int64_t before = Nodes;
+  const int32_t score = Quiesce(alpha, beta, pv);
+  nodes = Nodes - before;
+  return score;
+}
+
+}  // namespace
+
+TEST_F(QuiesceTest, DecidedNodes) {
+  struct Case {
+    const char* Fen;
+    std::vector<const char*> Moves;
+    int32_t Ply;
+    int32_t Expected;  // NoScore: the static evaluation
+  } cases[] = {
+      // A position seen before, and the 50-move rule, are draws before anything else.
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", {"g1f3", "g8f6", "f3g1", "f6g8"}, 0, 0},
+      {"4k3/8/8/8/8/8/3Q4/4K3 w - - 100 80", {}, 0, 0},
+      {"k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", {}, 3, MatedScore(3)},
+      // Only a bare king in a corner is tested for stalemate.
+      {"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", {}, 0, 0},
+      {"4k3/4P3/4K3/8/8/8/8/8 b - - 0 1", {}, 0, NoScore},
+      {"4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1", {}, PlyLimit, NoScore},
+  };
+  for (const Case& c : cases) {
+    SetPosition(c.Fen);
+    for (const char* m : c.Moves) MakeMove(FindMove(m));
+    Ply = c.Ply;
+    const int32_t expected = c.Expected == NoScore ? Evaluate(false) : c.Expected;
+    int64_t nodes;
+    EXPECT_EQ(QuiesceAt(-Infinity, Infinity, nodes), expected) << c.Fen;
+    EXPECT_EQ(nodes, 1) << c.Fen;
+    Ply = 0;
+  }
+}
+
+TEST_F(QuiesceTest, DeltaPruningSkipsAHopelessCaptureOnlyInANullWindow) {
+  SetPosition("4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1");
+  const int32_t stand = Evaluate(false);
+  int64_t nodes;
+  EXPECT_EQ(QuiesceAt(stand + 200, stand + 201, nodes), stand + 50 + PieceValue[BlackPawn]);
+  EXPECT_EQ(nodes, 1);
+  QuiesceAt(-Infinity, Infinity, nodes);
+  EXPECT_GT(nodes, 1);
+}
+
+TEST(SortMoveList, HighestFirstAndEqualScoresKeepTheirOrder) {
+  MoveList list;
+  list.Count = 4;
+  const int32_t scores[] = {5, 7, 5, 9};
+  for (int i = 0; i < 4; i++) {
+    list.Moves[i] = Move(i + 1);
+    list.Scores[i] = scores[i];
+  }
+  SortMoveList(list);
+  EXPECT_EQ(std::vector<int32_t>(list.Scores, list.Scores + 4), (std::vector<int32_t>{9, 7, 5, 5}));
+  EXPECT_EQ(std::vector<Move>(list.Moves, list.Moves + 4), (std::vector<Move>{4, 2, 1, 3}));
+}

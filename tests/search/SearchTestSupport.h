@@ -1,0 +1,72 @@
+// Shared by the search tests: the engine started once, a silent standard
+// input, a position set up from FEN, and a search driven as a request to move
+// drives it.
+#pragma once
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "board/BoardTestSupport.h"
+#include "search/Clock.h"
+#include "search/UnitHash.h"
+#include "search/UnitSearch.h"
+#include "support/EngineSetup.h"
+
+// The searches poll standard input. An empty pipe that stays open stands in
+// for it, so that no line and no end of input reaches the poll: whatever
+// the test's own standard input holds can neither stop a search nor end the
+// test process.
+class SearchTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    InitEngineOnce();
+    SavedStdin = dup(STDIN_FILENO);
+    ASSERT_EQ(pipe(Pipe), 0);
+    if (Pipe[0] != STDIN_FILENO) {
+      dup2(Pipe[0], STDIN_FILENO);
+      close(Pipe[0]);
+    }
+  }
+  void TearDown() override {
+    close(Pipe[1]);
+    if (SavedStdin >= 0) {
+      dup2(SavedStdin, STDIN_FILENO);
+      close(SavedStdin);
+    } else {
+      close(STDIN_FILENO);
+    }
+  }
+
+  int Pipe[2] = {-1, -1};
+  int SavedStdin = -1;
+};
+
+inline void SetPosition(const std::string& fen) { ASSERT_TRUE(SetPositionFromFEN(fen)); }
+
+// The first legal move with this coordinate text.
+inline Move FindMove(const std::string& text) {
+  MoveList list;
+  GenerateMoves(list);
+  for (int i = 0; i < list.Count; i++)
+    if (MoveText(list.Moves[i]) == text) return list.Moves[i];
+  ADD_FAILURE() << "no legal move " << text;
+  return 0;
+}
+
+constexpr int64_t NoTimeLimit = 86400000;  // as UCI "go depth" sets both limits
+
+// A request to move as its caller makes it, with the progress lines kept out
+// of the test's output: reset, limits, timer, ply 0, root list, new table
+// generation, then the search.
+inline void RunSearch(int32_t maxDepth, int64_t softMs = NoTimeLimit, int64_t hardMs = NoTimeLimit) {
+  ResetSearch();
+  MaxDepth = maxDepth;
+  SoftTimeMs = softMs;
+  HardTimeMs = hardMs;
+  StartTimer();
+  Ply = 0;
+  GenerateMoves(RootMoves);
+  NextHashDate();
+  CaptureStdout([] { IterativeDeepening(); });
+}
