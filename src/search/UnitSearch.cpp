@@ -94,6 +94,7 @@ void CheckInput() {}
 void NewGame() {
   SetPositionFromFEN(StartFEN);
   LastPositionMoves.clear();
+  LastPositionBase.clear();
   XbEngineSide = false;
   XbForce = false;
 }
