@@ -27,7 +27,7 @@ const char* const BlackCastling[4] = {"B no castle", "B OO", "B OOO", "B OO & OO
 // Report lines 1 to 10 (entry 0 unused), one per row of the board's right side.
 using Report = std::string[11];
 
-std::string Rule(int width) { return std::string(static_cast<size_t>(width), '\xC4'); }
+std::string Bars(int width) { return std::string(static_cast<size_t>(width), '\xC4'); }
 
 std::string Hex(uint64_t value, int digits) {
   char text[24];
@@ -44,6 +44,7 @@ void SetSetting(char& setting, char last, const char* message, const std::string
   if (show) PrintBoard();
 }
 
+// The literal is split so that no "??)" is read as a trigraph.
 std::string MoveLine() {
   if (WhiteToMove) return "WHITE to move (" + std::to_string((GamePly + 3) / 2) + ".????" ")";
   return "BLACK to move (" + std::to_string((GamePly + 2) / 2) + "...????" ")";
@@ -94,21 +95,21 @@ void SetCellColour(int square, bool whiteForeground) {
 }
 
 // One rank's eight cells, each in its own colour, then the normal colour
-// again for the border. A cell shows its glyph between the two pads; with
+// again for the border. A cell shows its glyph between its pads; with
 // glyphs off it is all blank in white on the square's colour, as the medium
 // board's upper and lower cell rows are.
-void WriteCells(int rank, const std::string& pad, const std::string& rightPad, bool glyphs) {
+void WriteCells(int rank, const std::string& leftPad, const std::string& rightPad, bool glyphs) {
   for (int file = 0; file < 8; ++file) {
     int square = rank * 8 + file;
     uint8_t code = Board[square];
     SetCellColour(square, !glyphs || IsWhitePiece(code));
-    WriteText(pad + (glyphs ? Glyph(code) : ' ') + rightPad);
+    WriteText(leftPad + (glyphs ? Glyph(code) : ' ') + rightPad);
   }
   SetColorNormal();
 }
 
 void DrawTinyBoard(const Report& r) {
-  WriteLine("  a b c d e f g h\r\n \xDA" + Rule(16) + "\xBF");
+  WriteLine("  a b c d e f g h\r\n \xDA" + Bars(16) + "\xBF");
   for (int rank = 7; rank >= 0; --rank) {
     const std::string digit(1, static_cast<char>('1' + rank));
     WriteText(digit + "\xB3");
@@ -116,7 +117,7 @@ void DrawTinyBoard(const Report& r) {
     WriteText("\xB3" + digit + " ");
     WriteLine(r[8 - rank]);
   }
-  WriteLine(" \xC0" + Rule(16) + "\xD9  " + r[9]);
+  WriteLine(" \xC0" + Bars(16) + "\xD9  " + r[9]);
   WriteLine("  a b c d e f g h    " + r[10]);
 }
 
@@ -124,9 +125,9 @@ void DrawMediumBoard(const Report& r) {
   std::string letters = "\xB3";
   for (char file = 'a'; file <= 'h'; ++file) letters += std::string("    ") + file;
   letters += "    \xB3";
-  WriteLine("\xDA" + Rule(44) + "\xBF");
+  WriteLine("\xDA" + Bars(44) + "\xBF");
   WriteLine(letters);
-  WriteLine("\xB3 \xDA" + Rule(40) + "\xBF \xB3");
+  WriteLine("\xB3 \xDA" + Bars(40) + "\xBF \xB3");
   for (int rank = 7; rank >= 0; --rank) {
     const std::string digit(1, static_cast<char>('1' + rank));
     WriteText("\xB3 \xB3");
@@ -139,9 +140,9 @@ void DrawMediumBoard(const Report& r) {
     WriteCells(rank, "  ", "  ", false);
     WriteLine("\xB3 \xB3 " + r[8 - rank]);
   }
-  WriteLine("\xB3 \xC0" + Rule(40) + "\xD9 \xB3");
+  WriteLine("\xB3 \xC0" + Bars(40) + "\xD9 \xB3");
   WriteLine(letters + " " + r[9]);
-  WriteLine("\xC0" + Rule(44) + "\xD9 " + r[10]);
+  WriteLine("\xC0" + Bars(44) + "\xD9 " + r[10]);
 }
 
 // Counts come from the piece sets: the set-up accepts more pieces of a kind
