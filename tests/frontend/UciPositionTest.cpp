@@ -10,8 +10,7 @@ TEST(UciPosition, SetsUpAndExtendsOnlyOnTheSameBase) {
   InitEngineOnce();
   const std::string pawn = "fen 4k3/P7/8/8/8/8/8/4K3 w - - 0 1";
   struct Case {
-    const char* before;
-    std::string command;
+    std::string before, command;
     const char* fen;
   };
   const Case cases[] = {
@@ -20,10 +19,10 @@ TEST(UciPosition, SetsUpAndExtendsOnlyOnTheSameBase) {
       {"startpos moves e2e4 e7e5", "startpos moves d2d4", "rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1"},
       // A FEN's moves are made; a list after a FEN never extends onto it.
       {"startpos", pawn + " moves a7a8q e8d7", "Q7/3k4/8/8/8/8/8/4K3 w - - 1 2"},
-      {pawn.c_str(), "startpos moves e2e4", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"},
+      {pawn, "startpos moves e2e4", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"},
       // The last move must end where the old list ended: a7a8 is no start of a7a8n.
-      {(pawn + " moves a7a8").c_str(), pawn + " moves a7a8n", "N3k3/8/8/8/8/8/8/4K3 b - - 0 1"},
-      {(pawn + " moves a7a8n").c_str(), pawn + " moves a7a8n e8d7", "N7/3k4/8/8/8/8/8/4K3 w - - 1 2"},
+      {pawn + " moves a7a8", pawn + " moves a7a8n", "N3k3/8/8/8/8/8/8/4K3 b - - 0 1"},
+      {pawn + " moves a7a8n", pawn + " moves a7a8n e8d7", "N7/3k4/8/8/8/8/8/4K3 w - - 1 2"},
       {"startpos", "startpos moves e2e4 e2e4 d2d4", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"},
       {"startpos moves e2e4", "startpos moves", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"},
       {"startpos moves e2e4", "startpos fen 4k3/P7/8/8/8/8/8/4K3 w - - 0 1",
