@@ -8,19 +8,10 @@
 
 namespace {
 
-void EnsureTables() {
-  static const bool built = [] {
-    EnsureBoardTables();
-    InitAdvancedPawnTable();
-    return true;
-  }();
-  (void)built;
-}
-
 constexpr int EvaluationsPerSetUp = 1000;
 
 void BM_EvaluateFixed(benchmark::State& state) {
-  EnsureTables();
+  EnsureBoardTables();
   const std::vector<std::string> fens = ReferenceFens();
   for (auto _ : state) {
     for (const std::string& fen : fens) {
@@ -52,7 +43,7 @@ uint64_t Walk(int depth, bool evaluate) {
 }
 
 void BM_EvaluateWalk(benchmark::State& state) {
-  EnsureTables();
+  EnsureBoardTables();
   const std::vector<std::string> fens = ReferenceFens();
   const bool evaluate = state.range(0) != 0;
   uint64_t nodes = 0;
