@@ -32,7 +32,7 @@ TEST_F(PipeInput, PromptAnswerIsNotTrimmed) {
   EXPECT_EQ(answer, "");
 }
 
-TEST_F(PipeInput, PromptAnswerLongerThanTheBuffer) {
+TEST_F(PipeInput, LongPromptAnswerComesWhole) {
   Send(std::string(6000, 'f') + "\nnext\n");
   std::string answer;
   ASSERT_TRUE(ReadPromptLine(answer));

@@ -116,17 +116,19 @@ TEST(ConsoleInput, CommandSplitAcrossWritesWaitsForItsLineEnd) {
                MoveTimeLine("12000") + HelpText);
 }
 
-TEST(ConsoleInput, FourKilobytesAtOnceAreOneRead) {
-  // The two lines inside the first 4096 bytes reach the loop as one text:
-  // its argument runs past the line break and is no number.
-  std::string block = "m 5\nm 6\n" + std::string(4088, 'x');
-  ProgramResult r = RunProgram(block + "\nquit\n");
-  ExpectConversionError(r, "5\nm 6\n" + std::string(4088, 'x'));
+TEST(ConsoleInput, LineOfAMegabyteComesWhole) {
+  // The argument's leading blanks are part of the number's text.
+  ExpectOutput(RunProgram("m " + std::string(1 << 20, ' ') + "7\nm 8\nquit\n"),
+               MoveTimeLine("7000") + MoveTimeLine("8000"));
 }
 
-TEST(ConsoleInput, FourKilobyteReadCanSplitACommand) {
-  // The first read ends after "m": neither half is a command.
-  ExpectOutput(RunProgram(std::string(4095, ' ') + "m 4\nm 8\nquit\n"), MoveTimeLine("8000"));
+TEST(ConsoleInput, LinesWaitingTogetherAreTakenOneByOne) {
+  std::string burst, expected;
+  for (int i = 0; i < 1000; ++i) {
+    burst += "m " + std::to_string(i % 10) + "\r\n";
+    expected += MoveTimeLine(std::to_string(i % 10 * 1000));
+  }
+  ExpectOutput(RunProgram(burst + "quit\n"), expected);
 }
 
 TEST(ConsoleInput, NulCutsTheLine) {

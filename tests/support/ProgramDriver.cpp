@@ -113,6 +113,7 @@ ProgramResult RunProgram(const std::string& input) { return RunProgram(std::vect
 
 std::string StartupText() {
   return "Velkar 0.5.9 RND\r\n"
+         "HASH: size=256MB slots=16,777,219\r\n\r\n"
          "\r\nType ? or HELP to get a list of commands\r\n\r\n";
 }
 
