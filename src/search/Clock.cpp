@@ -4,10 +4,9 @@
 #include <time.h>
 
 uint32_t TimerStart = 0;
+int64_t SteadyStartMs = 0;
 
 namespace {
-
-int64_t SteadyStartMs = 0;
 
 // Time of day in whole milliseconds since midnight. Universal time rather
 // than local time: a daylight-saving switch would otherwise jump the clock
@@ -33,4 +32,7 @@ void StartTimer() {
   SteadyStartMs = SteadyMs();
 }
 
-int64_t ElapsedMs() { return SteadyMs() - SteadyStartMs; }
+int64_t ElapsedMs() {
+  int64_t elapsed = SteadyMs() - SteadyStartMs;
+  return elapsed < 0 ? 0 : elapsed;
+}

@@ -11,6 +11,13 @@ namespace {
 const std::string Rule = std::string(80, '\xC4') + "\r\n";
 const std::string Header = Rule + "   Depth  Score        Time  Nodes  PV\r\n" + Rule;
 
+// The statistics box after a one-move request, up to the evaluation's counters:
+// that request neither probes nor stores.
+const std::string StatsBoxTop = "\r\n" + std::string(6, '\xC4') + " HASH STATS " + std::string(15, '\xC4') +
+                                "\r\n      Reads: 0\r\n  Read hits: 0\r\n     Writes: 0\r\n Write hits: 0\r\n"
+                                " Collisions: 0\r\n Slots used: 0 (0%)\r\nTotal slots: 0 (0%)\r\n" +
+                                std::string(34, '\xC4') + "\r\n      Evals: ";
+
 const char* const StartMoves[20] = {"a3", "a4", "b3", "b4", "c3", "c4", "d3", "d4", "e3", "e4",
                                     "f3", "f4", "g3", "g4", "h3", "h4", "Na3", "Nc3", "Nf3", "Nh3"};
 
@@ -60,6 +67,7 @@ TEST(ConsoleGo, StartPositionPlaysOneOfTheTwentyMovesAndTheNextGoAnswers) {
   EXPECT_EQ(first.Progress, "     1/1  SCORE        0.00      1  1." + first.Best);
   EXPECT_NE(r.Out.find("     1/1      0        0.00      1  1."), std::string::npos);
   ASSERT_NE(first.End, std::string::npos);
+  EXPECT_EQ(r.Out.substr(first.End, StatsBoxTop.size()), StatsBoxTop);
   GoShown second = NextGo(r.Out, first.End);
   EXPECT_EQ(second.Progress, "     1/1  SCORE        0.00      1  1..." + second.Best);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <regex>
 #include <string>
 
 #include "board/BoardTestSupport.h"
@@ -143,17 +144,22 @@ TEST_F(CheckInputTest, EndedInputIsNoLineUnlessTheSearchIsInfinite) {
 }
 
 TEST_F(CheckInputTest, UciInfoTimeLineOnceASecond) {
-  ProtocolMode = 1;
-  CheckInput();
-  EXPECT_EQ(LastInfoTimeMs, 0.0);  // not a second yet
-  LastInfoTimeMs = -1000.0;        // as if a second had passed
-  CheckInput();
-  EXPECT_GE(LastInfoTimeMs, 0.0);
-  EXPECT_LT(LastInfoTimeMs, 1000.0);
+  // Polls at 0, 1.0, 1.0 and 2.0 seconds: lines at the second and the fourth.
+  for (ProtocolMode = 0; ProtocolMode < 3; ProtocolMode++) {
+    StartTimer();
+    LastInfoTimeMs = 0.0;
+    std::string lines;
+    for (int64_t step : {0, 1000, 0, 1000}) {
+      SteadyStartMs -= step;
+      lines += CaptureStdout(CheckInput) + "|";
+    }
+    if (ProtocolMode == 1)
+      EXPECT_TRUE(std::regex_match(lines, std::regex(R"(\|info time 1\d{3} [^|]*\r\n\|\|info time 2\d{3} [^|]*\r\n\|)")))
+          << lines;
+    else
+      EXPECT_EQ(lines, "||||");  // the other protocols have no such line
+  }
   ProtocolMode = 0;
-  LastInfoTimeMs = -1000.0;  // the other protocols have no such line
-  CheckInput();
-  EXPECT_EQ(LastInfoTimeMs, -1000.0);
 }
 
 TEST_F(CheckInputTest, TimeLimitsEndTheSearchOnlyAfterTheFirstIteration) {
