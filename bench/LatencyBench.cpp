@@ -1,5 +1,7 @@
-// Reply latency of a console command over a pipe: the time from writing a
-// command line to reading the whole reply line, 1,000 round trips.
+// Latencies over a pipe: the time from writing a console command line to
+// reading the whole reply line, 1,000 round trips; and the time from start to
+// the first prompt with the peak resident memory by then, beside a well-known
+// engine's start-up with a table of the same size as a yardstick.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -10,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -23,7 +26,7 @@ struct Session {
   std::string Pending;
 };
 
-bool StartSession(Session& s) {
+bool StartSession(Session& s, const char* program = VELKAR_BINARY) {
   signal(SIGPIPE, SIG_IGN);
   int in[2], out[2];
   if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC)) return false;
@@ -31,9 +34,9 @@ bool StartSession(Session& s) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, in[0], 0);
   posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  char path[] = VELKAR_BINARY;
-  char* argv[] = {path, nullptr};
-  int rc = posix_spawn(&s.Pid, path, &actions, nullptr, argv, environ);
+  std::string path = program;
+  char* argv[] = {path.data(), nullptr};
+  int rc = posix_spawn(&s.Pid, path.c_str(), &actions, nullptr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);
   close(in[0]);
   close(out[1]);
@@ -96,6 +99,73 @@ void BM_CommandReplyLatency(benchmark::State& state) {
   state.counters["max_us"] = micros.back();
 }
 BENCHMARK(BM_CommandReplyLatency)->Iterations(1000)->Unit(benchmark::kMicrosecond);
+
+// Peak resident set of a running process in MB, from /proc (the children's
+// ru_maxrss would count this benchmark's own memory too).
+double PeakResidentMB(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string word;
+  while (status >> word)
+    if (word == "VmHWM:") {
+      double kB = 0;
+      status >> kB;
+      return kB / 1024;
+    }
+  return 0;
+}
+
+struct StartupFigures {
+  double Ms;
+  double PeakMB;
+};
+
+// Starts a program, sends it the input at once and waits for the text that
+// says it is ready for commands.
+bool TimeStartup(const char* program, const std::string& input, const std::string& ready, StartupFigures& f) {
+  Session s;
+  auto start = std::chrono::steady_clock::now();
+  bool ok = StartSession(s, program) &&
+            write(s.In, input.data(), input.size()) == static_cast<ssize_t>(input.size()) && ReadUntil(s, ready);
+  f.Ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  f.PeakMB = ok ? PeakResidentMB(s.Pid) : 0;
+  StopSession(s);
+  return ok;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// Velkar to its prompt, the 256 MB table sized on the way; each round also
+// starts the yardstick with the same table size, when it is installed.
+void BM_StartupToPrompt(benchmark::State& state) {
+  const char* yardstick = "/usr/games/stockfish";
+  const bool withYardstick = access(yardstick, X_OK) == 0;
+  std::vector<double> ms, yardstickMs;
+  double peak = 0, yardstickPeak = 0;
+  for (auto _ : state) {
+    StartupFigures f;
+    if (!TimeStartup(VELKAR_BINARY, "", "list of commands\r\n\r\n", f)) {
+      state.SkipWithError("the program did not start");
+      return;
+    }
+    state.SetIterationTime(f.Ms / 1000);
+    ms.push_back(f.Ms);
+    peak = std::max(peak, f.PeakMB);
+    if (withYardstick && TimeStartup(yardstick, "setoption name Hash value 256\nisready\n", "readyok", f)) {
+      yardstickMs.push_back(f.Ms);
+      yardstickPeak = std::max(yardstickPeak, f.PeakMB);
+    }
+  }
+  state.counters["median_ms"] = Median(ms);
+  state.counters["peak_MB"] = peak;
+  if (yardstickMs.empty()) return;
+  state.counters["yardstick_ms"] = Median(yardstickMs);
+  state.counters["yardstick_peak_MB"] = yardstickPeak;
+  state.counters["time_ratio"] = Median(ms) / Median(yardstickMs);
+}
+BENCHMARK(BM_StartupToPrompt)->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -79,8 +79,10 @@ TEST(ConsoleCommands, CapitalsAndNearMissesAreNoCommand) {
                MoveTimeLine("1000"));
 }
 
-TEST(ConsoleCommands, NewAndPlainMoveTextPrintNothing) {
-  ExpectOutput(RunProgram("new\nn\ne2e4\ne4\nb4\nf3\nquit\n"), "");
+TEST(ConsoleCommands, NewAndPlainMoveTextPrintNothingWithTheBoardOff) {
+  // A move made would draw the board; b4 and f3 are moves, not the "b " and
+  // "f " commands, or they would complain about their arguments.
+  ExpectOutput(RunProgram("b 0\nnew\nn\ne2e4\ne4\nb4\nf3\nquit\n"), "");
 }
 
 TEST(ConsoleMoveTime, BothSpellingsSetSeconds) {

@@ -147,10 +147,14 @@ TEST(PerftSuiteProgram, RunsEveryPositionOfTheFileAndEndsByItself) {
   auto rounds = Rounds(Session("pe\n" + file + "\n2\n\n\n\nquit\n"));
   ASSERT_EQ(rounds.size(), 4u);
   EXPECT_EQ(rounds[0], "Perft EPD file: \r\nMax Depth: \r\n");
-  for (int i = 0; i < 3; ++i)
-    EXPECT_TRUE(EndsWith(rounds[i + 1], Shown(lines[i]) + "\r\n" + Result(1, counts[i][0]) +
-                                            Result(2, counts[i][1]) + Prompt))
-        << rounds[i + 1];
+  for (int i = 0; i < 3; ++i) {
+    // The board of the position comes first.
+    const std::string& round = rounds[i + 1];
+    EXPECT_EQ(round.substr(0, 21), "\r\n  a b c d e f g h\r\n") << round;
+    const std::string tail = Shown(lines[i]) + "\r\n" + Result(1, counts[i][0]) + Result(2, counts[i][1]) + Prompt;
+    EXPECT_TRUE(EndsWith(round, tail)) << round;
+    EXPECT_LT(round.find("\r\nMaterial: "), round.size() - tail.size()) << round;
+  }
 }
 
 TEST(PerftSuiteProgram, CrLfAnswersReadLikeLfAnswers) {
