@@ -24,6 +24,7 @@
 int32_t ProtocolMode = 0;
 int32_t HashSizeMB = 256;
 bool IsConsoleInput = false;
+bool OutputIsTerminal = false;
 
 namespace {
 
@@ -49,7 +50,6 @@ bool InputEnded = false;
 // waits for a real answer, skips it.
 bool LineEndHalfTaken = false;
 
-bool OutputIsTerminal = false;
 bool ColourUsed = false;
 std::string PendingText;
 

@@ -7,6 +7,7 @@
 extern int32_t ProtocolMode;  // 0 console, 1 UCI, 2 xboard
 extern int32_t HashSizeMB;
 extern bool IsConsoleInput;   // standard input is a terminal, else a pipe or file
+extern bool OutputIsTerminal; // standard output is a terminal, else a pipe or file
 
 void ProgramEntry();
 void InitConsoleIO();

@@ -1,15 +1,12 @@
 #include "frontend/UnitPerft.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 
 #include "board/Position.h"
 #include "board/UnitMoves.h"
 #include "frontend/BoardDisplay.h"
 #include "frontend/ConsoleIO.h"
+#include "frontend/EpdFile.h"
 #include "frontend/Helpers.h"
 #include "frontend/Notation.h"
 #include "search/Clock.h"
@@ -62,55 +59,6 @@ std::string FixedPoint(int64_t scaled, int places) {
 }
 
 std::string TwoDigits(int64_t value) { return PadZeros(std::to_string(value), 2); }
-
-// A suite file that cannot be read ends the program the way a failed
-// conversion does: the message on standard error and exit code 1.
-[[noreturn]] void RaiseFileError(int error) {
-  const char* message = "File not found";
-  if (error == EACCES || error == EPERM || error == EISDIR) message = "Access denied";
-  else if (error != ENOENT && error != ENOTDIR && error != 0) message = "I/O error";
-  FlushText();
-  std::fprintf(stderr, "%s\n", message);
-  std::fflush(stderr);
-  std::exit(1);
-}
-
-// Reads one text line: it ends at LF, CR or CR LF, or at the end of the file.
-std::string ReadFileLine(FILE* file) {
-  std::string line;
-  for (int c = std::getc(file); c != EOF; c = std::getc(file)) {
-    if (c == '\n') break;
-    if (c == '\r') {
-      int next = std::getc(file);
-      if (next != '\n' && next != EOF) std::ungetc(next, file);
-      break;
-    }
-    line.push_back(static_cast<char>(c));
-  }
-  if (std::ferror(file)) RaiseFileError(errno);
-  return line;
-}
-
-// A directory opens for reading here but holds no lines: refuse it at once.
-FILE* OpenSuiteFile(const std::string& name) {
-  // An empty name names no file.
-  errno = ENOENT;
-  FILE* file = name.empty() ? nullptr : std::fopen(name.c_str(), "r");
-  if (file == nullptr) RaiseFileError(errno);
-  struct stat info;
-  if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) RaiseFileError(EISDIR);
-  return file;
-}
-
-bool AtEndOfFile(FILE* file) {
-  int c = std::getc(file);
-  if (c == EOF) {
-    if (std::ferror(file)) RaiseFileError(errno);
-    return true;
-  }
-  std::ungetc(c, file);
-  return false;
-}
 
 // Runs one position of the suite; false when the user asks to finish.
 bool RunSuitePosition(const std::string& line, const std::string& depthText) {
@@ -206,7 +154,7 @@ void RunPerftSuite() {
   WriteLine("Perft EPD file: ");
   std::string fileName;
   ReadPromptLine(fileName);
-  FILE* file = OpenSuiteFile(fileName);
+  FILE* file = OpenEpdFile(fileName);
   WriteLine("Max Depth: ");
   std::string depthText;
   ReadPromptLine(depthText);

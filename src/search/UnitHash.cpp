@@ -37,9 +37,8 @@ constexpr int32_t MaxStoredValue = 32767;
 constexpr int32_t MaxStoredDepth = 127;
 constexpr int32_t MinStoredDepth = -128;
 
-// The age of a record's generation, widened to signed before any arithmetic:
-// in unsigned arithmetic a record of the current generation (age 0) would
-// score near 2^32 and never be replaced.
+// Signed on purpose: in unsigned arithmetic a record of the current
+// generation (age 0) would score near 2^32 and always be the one replaced.
 int32_t ReplacementScore(const entry_t& e) {
   const int32_t age = static_cast<int32_t>(HashAgeTable[EntryGeneration(e)]);
   return ((age * 256) - EntryDepth(e)) * 4 - static_cast<int32_t>(EntryBound(e));
@@ -129,10 +128,8 @@ void RenewEntry(entry_t& e, uint64_t key, uint32_t move, int8_t depth, uint32_t 
 }
 
 void ReplaceEntry(entry_t& e, uint64_t key, uint32_t move, int8_t depth, uint32_t flags, int16_t value) {
-  if (EntryGeneration(e) != HashDate)
-    CountGenerationChange(e);
-  else
-    HashCollisions++;
+  if (EntryGeneration(e) == HashDate) HashCollisions++;
+  CountGenerationChange(e);
   WriteEntry(e, key, move, depth, flags, value);
 }
 
