@@ -1,7 +1,8 @@
 // Latencies over a pipe: the time from writing a console command line to
-// reading the whole reply line, 1,000 round trips; and the time from start to
+// reading the whole reply line, 1,000 round trips; the time from start to
 // the first prompt with the peak resident memory by then, beside a well-known
-// engine's start-up with a table of the same size as a yardstick.
+// engine's start-up with a table of the same size as a yardstick; and UCI
+// round trips beside the same engine.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -166,6 +167,75 @@ void BM_StartupToPrompt(benchmark::State& state) {
   state.counters["time_ratio"] = Median(ms) / Median(yardstickMs);
 }
 BENCHMARK(BM_StartupToPrompt)->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// UCI round trips, each closed by "isready": what a GUI waits for before its
+// next command. The yardstick engine takes the same commands beside us.
+const char* const UciYardstick = "/usr/games/stockfish";
+
+bool StartUci(Session& s, const char* program) {
+  return StartSession(s, program) && write(s.In, "uci\n", 4) == 4 && ReadUntil(s, "uciok");
+}
+
+// Microseconds from writing the commands to reading "readyok"; negative when
+// no answer came.
+double ReadyAfterUs(Session& s, const std::string& commands) {
+  auto start = std::chrono::steady_clock::now();
+  if (write(s.In, commands.data(), commands.size()) != static_cast<ssize_t>(commands.size()) ||
+      !ReadUntil(s, "readyok"))
+    return -1;
+  return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+}
+
+// A game as long as GUIs ever send: 1,250 rounds of knight moves and a
+// forcing finish, 5,003 plies; the next position adds two plies.
+std::string LongGameMoves() {
+  std::string moves;
+  for (int i = 0; i < 1250; ++i) moves += "g1f3 g8f6 f3g1 f6g8 ";
+  return moves + "e2e4 f7f5 d1h5";
+}
+
+struct UciFigures {
+  std::vector<double> IsReady, Position, TwoMore;
+};
+
+bool MeasureUci(const char* program, UciFigures& f) {
+  Session s;
+  if (!StartUci(s, program)) return false;
+  const std::string moves = "position startpos moves " + LongGameMoves();
+  bool ok = true;
+  for (int round = 0; round < 50 && ok; ++round) {
+    double ready = ReadyAfterUs(s, "isready\n");
+    ok = ready >= 0 && ReadyAfterUs(s, "ucinewgame\nisready\n") >= 0;
+    double position = ok ? ReadyAfterUs(s, moves + "\nisready\n") : -1;
+    double twoMore = position >= 0 ? ReadyAfterUs(s, moves + " g7g6 h5g6\nisready\n") : -1;
+    ok = twoMore >= 0;
+    f.IsReady.push_back(ready);
+    f.Position.push_back(position);
+    f.TwoMore.push_back(twoMore);
+  }
+  StopSession(s);
+  return ok;
+}
+
+void BM_UciRoundTrips(benchmark::State& state) {
+  for (auto _ : state) {
+    UciFigures ours, theirs;
+    if (!MeasureUci(VELKAR_BINARY, ours)) {
+      state.SkipWithError("no UCI answer");
+      return;
+    }
+    state.counters["isready_us"] = Median(ours.IsReady);
+    state.counters["position_5003_us"] = Median(ours.Position);
+    state.counters["plus_2_plies_us"] = Median(ours.TwoMore);
+    if (access(UciYardstick, X_OK) != 0 || !MeasureUci(UciYardstick, theirs)) continue;
+    state.counters["yardstick_isready_us"] = Median(theirs.IsReady);
+    state.counters["yardstick_position_5003_us"] = Median(theirs.Position);
+    state.counters["yardstick_plus_2_plies_us"] = Median(theirs.TwoMore);
+    state.counters["isready_ratio"] = Median(ours.IsReady) / Median(theirs.IsReady);
+    state.counters["position_ratio"] = Median(ours.Position) / Median(theirs.Position);
+  }
+}
+BENCHMARK(BM_UciRoundTrips)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
