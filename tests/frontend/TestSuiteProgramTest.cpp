@@ -153,7 +153,7 @@ TEST(TestSuiteProgram, SecondsOutsideOneToAnHourAskAgain) {
                                                                         SecondsPrompt + SecondsPrompt);
   for (const char* seconds : {"$10", "3600"}) {
     std::string out = MaskTiming(Session("b 0\nt\n" + OnlyMove + "\n" + seconds + "\nquit\n"));
-    EXPECT_EQ(out.substr(0, 2 * SecondsPrompt.size()), FilePrompt + SecondsPrompt) << seconds;
+    EXPECT_EQ(out.substr(0, FilePrompt.size() + SecondsPrompt.size()), FilePrompt + SecondsPrompt) << seconds;
     EXPECT_NE(out.find("Solved: 3/5 Nodes: 5 "), std::string::npos) << seconds;
   }
 }
