@@ -6,10 +6,12 @@
 #include "frontend/ConsoleIO.h"
 #include "frontend/Helpers.h"
 #include "frontend/Notation.h"
+#include "frontend/ProgressLines.h"
 #include "frontend/UciLoop.h"
 #include "frontend/UnitPerft.h"
 #include "frontend/UnitTestSuite.h"
 #include "frontend/XboardLoop.h"
+#include "search/UnitHash.h"
 #include "search/UnitSearch.h"
 
 namespace {
@@ -75,8 +77,17 @@ void XboardHandOver() {
 }
 
 void EngineMoves() {
-  // The move choice and its report ("Best move: ", the move made, the board)
-  // come with the search.
+  ResetSearch();
+  SetMoveTimeBudget();
+  PrintPVHeader();
+  Think();
+  PrintRule();
+  WriteLine("Best move: " + BestMoveText);
+  PrintRule();
+  // Mated or stalemated: the game is over and the board stays as it is.
+  if (BestMove != 0) MakeMove(BestMove);
+  PrintBoard();
+  PrintHashStats();
 }
 
 void SetPositionAndShow(const std::string& fen) {
