@@ -23,14 +23,8 @@ const std::string Rule = std::string(80, '\xC4') + "\r\n";
 const std::string Top = "\xDA" + std::string(78, '\xC4') + "\xBF";
 const std::string Bottom = "\xC0" + std::string(78, '\xC4') + "\xD9";
 const std::string Blank(80, ' ');
+const std::string Bar = "\xB3";
 const std::string OnlyMove = std::string(VELKAR_TEST_DATA) + "/onlymove";
-const std::string OnlyMoveLines[5] = {
-    "6bk/7p/8/8/8/npb5/1Q6/K7 w - - bm Qxc3#; id \"only.1\";",
-    "k7/1q6/NPB5/8/8/8/7P/6BK b - - id \"only.2\"; bm Rb1 Qxc6#;",
-    "6rk/7p/8/8/8/npb5/1Q6/K7 w - - bm Qxc3; id \"only.3\";",
-    "7k/8/8/8/3P4/np1n4/8/K7 w - - bm exd5; id \"only.4\";",
-    "6bk/7p/8/8/8/npb5/1Q6/K7 w - - bm b2c3; id \"only.5\";"};
-
 // Score and time of the progress line, time and speed of the result row
 // depend on the evaluation and the machine; the rest is exact.
 std::string MaskTiming(const std::string& text) {
@@ -51,25 +45,26 @@ std::string Session(const std::string& input) { return Session(std::vector<std::
 
 // Every title and totals row runs from its bar to the closing bar in 80 bytes.
 void ExpectRowsOf80(const std::string& out) {
-  for (const char* start : {"\xB3" "Position ", "\xB3" "Solved: "})
+  for (const std::string& start : {Bar + "Position ", Bar + "Solved: "})
     for (size_t at = out.find(start); at != std::string::npos; at = out.find(start, at + 1))
       EXPECT_EQ(out.find('\xB3', at + 1) + 1 - at, 80u) << out.substr(at, 90);
 }
 
 std::string TitleBox(int n, const std::string& title) {
   std::string text = "Position " + std::to_string(n) + ": " + title + std::string(61, ' ');
-  return Top + "\xB3" + text.substr(0, 78) + "\xB3" + Bottom + Blank;
+  return Top + Bar + text.substr(0, 78) + Bar + Bottom + Blank;
 }
 
 // A test-suite round with the board off, masked.
-std::string Round(int n, const std::string& title, const std::string& pv, const std::string& totals, bool solved) {
-  return "\r\n\r\n" + TitleBox(n, title) + "\r\n     1/1 score time      1  " + pv + "\r\n" + Top + "\xB3" +
+std::string Round(int n, const std::string& title, const std::string& pv, const std::string& totals,
+                  bool solved) {
+  return "\r\n\r\n" + TitleBox(n, title) + "\r\n     1/1 score time      1  " + pv + "\r\n" + Top + Bar +
          "Solved: " + totals + " Time: T NPS: S|" + (solved ? "\xB3" : "NOT SOLVED!  \xB3") + Bottom + Blank +
          Rule;
 }
 
 std::string SolvedByTimeTable(int solvedUnderZero) {
-  std::string table = "\xDA" + std::string(20, '\xC4') + "\xBF\r\n\xB3" "Tests solved by time\xB3" +
+  std::string table = "\xDA" + std::string(20, '\xC4') + "\xBF\r\n" + Bar + "Tests solved by time" + Bar +
                       std::string(58, ' ') + "\xC0" + std::string(20, '\xC4') + "\xD9 \r\n\r\n";
   char row[32];
   for (int i = 0; i <= 10; ++i) {
@@ -79,11 +74,12 @@ std::string SolvedByTimeTable(int solvedUnderZero) {
   return table + "  >10 Secs      0\r\n";
 }
 
-std::vector<std::string> Rounds(const std::string& out) {
+// The output cut after each end mark (a rule, a prompt); the rest comes last.
+std::vector<std::string> Rounds(const std::string& out, const std::string& end = Rule) {
   std::vector<std::string> rounds;
   size_t from = 0;
-  for (size_t at; (at = out.find(Rule, from)) != std::string::npos; from = at + Rule.size())
-    rounds.push_back(out.substr(from, at + Rule.size() - from));
+  for (size_t at; (at = out.find(end, from)) != std::string::npos; from = at + end.size())
+    rounds.push_back(out.substr(from, at + end.size() - from));
   rounds.push_back(out.substr(from));
   return rounds;
 }
@@ -97,15 +93,14 @@ TEST(TestSuiteProgram, RunsEveryPositionAndCountsItsSolves) {
   const std::string masked = MaskTiming(out);
   // Solved, solved by the second of two moves, mate text missing from the
   // record, a pawn move inside a capture, a coordinate record.
-  std::string expected = FilePrompt + SecondsPrompt +
-                         Round(1, "bm Qxc3#; id \"only.1\";", "1.Qxc3#", "1/1 Nodes: 1", true) +
-                         Round(2, "bm Rb1 Qxc6#;", "1...Qxc6#", "2/2 Nodes: 2", true) +
-                         Round(3, "bm Qxc3; id \"only.3\";", "1.Qxc3+", "2/3 Nodes: 3", false) +
-                         Round(4, "bm exd5; id \"only.4\";", "1.d5", "3/4 Nodes: 4", true) +
-                         Round(5, "bm b2c3; id \"only.5\";", "1.Qxc3#", "3/5 Nodes: 5", false) +
-                         SolvedByTimeTable(3) + Rule;
+  std::string expected =
+      FilePrompt + SecondsPrompt + Round(1, "bm Qxc3#; id \"only.1\";", "1.Qxc3#", "1/1 Nodes: 1", true) +
+      Round(2, "bm Rb1 Qxc6#;", "1...Qxc6#", "2/2 Nodes: 2", true) +
+      Round(3, "bm Qxc3; id \"only.3\";", "1.Qxc3+", "2/3 Nodes: 3", false) +
+      Round(4, "bm exd5; id \"only.4\";", "1.d5", "3/4 Nodes: 4", true) +
+      Round(5, "bm b2c3; id \"only.5\";", "1.Qxc3#", "3/5 Nodes: 5", false) + SolvedByTimeTable(3) + Rule;
   ASSERT_EQ(masked.substr(0, expected.size()), expected);
-  EXPECT_NE(out.find("\xB3" "Position 1: bm Qxc3#; id \"only.1\";" + std::string(44, ' ') + "\xB3"),
+  EXPECT_NE(out.find(Bar + "Position 1: bm Qxc3#; id \"only.1\";" + std::string(44, ' ') + Bar),
             std::string::npos);
   const std::string stats = masked.substr(expected.size());
   EXPECT_EQ(stats.substr(0, 35), "\r\n" + std::string(6, '\xC4') + " HASH STATS " + std::string(15, '\xC4'));
@@ -123,9 +118,12 @@ TEST(TestSuiteProgram, FileLookup) {
   TempDir dir;
   dir.Write("upper.EPD.epd", "");
   const std::string missing = dir.Path + "/missing";
-  const auto notFound = [](const std::string& name) { return "\r\nError: file \"" + name + "\" not found!\r\n"; };
+  const auto notFound = [](const std::string& name) {
+    return "\r\nError: file \"" + name + "\" not found!\r\n";
+  };
   // Only ".epd" exactly is an extension: "upper.EPD" finds upper.EPD.epd.
-  EXPECT_EQ(Session("t\n" + missing + "\n" + missing + ".epd\n" + dir.Path + "\n" + dir.Path + "/upper.EPD\n\nquit\n"),
+  EXPECT_EQ(Session("t\n" + missing + "\n" + missing + ".epd\n" + dir.Path + "\n" + dir.Path +
+                    "/upper.EPD\n\nquit\n"),
             FilePrompt + notFound(missing) + FilePrompt + notFound(missing + ".epd") + FilePrompt +
                 notFound(dir.Path) + FilePrompt + SecondsPrompt);
   EXPECT_EQ(Session("v\n\nquit\n"), FilePrompt);
@@ -149,8 +147,8 @@ TEST(TestSuiteProgram, AFileThatExistsButCannotBeOpenedEndsTheProgram) {
 }
 
 TEST(TestSuiteProgram, SecondsOutsideOneToAnHourAskAgain) {
-  EXPECT_EQ(Session("t\n" + OnlyMove + "\n0\n3601\nabc\n\nquit\n"), FilePrompt + SecondsPrompt + SecondsPrompt +
-                                                                        SecondsPrompt + SecondsPrompt);
+  EXPECT_EQ(Session("t\n" + OnlyMove + "\n0\n3601\nabc\n\nquit\n"),
+            FilePrompt + SecondsPrompt + SecondsPrompt + SecondsPrompt + SecondsPrompt);
   for (const char* seconds : {"$10", "3600"}) {
     std::string out = MaskTiming(Session("b 0\nt\n" + OnlyMove + "\n" + seconds + "\nquit\n"));
     EXPECT_EQ(out.substr(0, FilePrompt.size() + SecondsPrompt.size()), FilePrompt + SecondsPrompt) << seconds;
@@ -158,7 +156,7 @@ TEST(TestSuiteProgram, SecondsOutsideOneToAnHourAskAgain) {
   }
 }
 
-TEST(TestSuiteProgram, MalformedLinesAreNeverSolved) {
+TEST(TestSuiteProgram, MalformedLinesAndEmptyFilesAreNeverSolved) {
   TempDir dir;
   const std::string lines[] = {
       "",
@@ -166,7 +164,7 @@ TEST(TestSuiteProgram, MalformedLinesAreNeverSolved) {
       "7k/8/8/8/3P4/np1n4/8/K7 w - - id \"d5 push\";",
       "7k/8/8/8/3P4/np1n4/8/K7 w - - bm d5",
       "7k/8/8/8/3P4/np1n4/8/K7 w - - bm",
-      OnlyMoveLines[0],
+      "6bk/7p/8/8/8/npb5/1Q6/K7 w - - bm Qxc3#;",
       // Mated after a solve with the same record: no move text, no solve.
       "k7/8/8/8/8/8/5PPP/r5K1 w - - bm Qxc3#;"};
   std::string content;
@@ -184,32 +182,27 @@ TEST(TestSuiteProgram, MalformedLinesAreNeverSolved) {
   const std::string illegal = "\r\n\r\n3\r\n\r\nIllegal FEN: syntax is not recognized\r\n" + Top;
   EXPECT_EQ(rounds[1].substr(0, illegal.size()), illegal);
   EXPECT_NE(rounds[2].find("  1.d5\r\n"), std::string::npos);
-}
-
-TEST(TestSuiteProgram, AnEmptyFileRunsOneRoundWithAnEmptyLine) {
-  TempDir dir;
-  const std::string out = Session("b 0\nt\n" + dir.Write("empty.epd", "") + "\n1\nquit\n");
-  // One round, the final table, the statistics.
-  auto rounds = Rounds(MaskTiming(out));
+  // A file without lines runs one round with an empty line: a 75-byte title row.
+  rounds = Rounds(MaskTiming(Session("b 0\nt\n" + dir.Write("empty.epd", "") + "\n1\nquit\n")));
   ASSERT_EQ(rounds.size(), 3u);
-  const std::string row = "\xB3" "Position 1: " + std::string(61, ' ') + "\xB3";
-  EXPECT_EQ(row.size(), 75u);
-  EXPECT_NE(rounds[0].find(Top + row + Bottom), std::string::npos) << rounds[0];
+  EXPECT_NE(rounds[0].find(Top + Bar + "Position 1: " + std::string(61, ' ') + Bar + Bottom),
+            std::string::npos);
   EXPECT_NE(rounds[0].find("Solved: 0/1 Nodes: 1 "), std::string::npos) << rounds[0];
 }
 
 TEST(EvalSuiteProgram, WalksOnUntilQOrTheEnd) {
-  TempDir dir;
-  const std::string file =
-      dir.Write("three.epd", OnlyMoveLines[0] + "\n" + OnlyMoveLines[1] + "\n" + OnlyMoveLines[2] + "\n");
-  const std::string titles[3] = {"bm Qxc3#; id \"only.1\";", "bm Rb1 Qxc6#;", "bm Qxc3; id \"only.3\";"};
-  std::string walk = FilePrompt;
-  for (int n = 1; n <= 3; ++n) walk += "\r\n\r\n" + TitleBox(n, titles[n - 1]) + "\r\n" + Rule + ContinuePrompt;
-  EXPECT_EQ(Session("b 0\nv\n" + file + "\nQ\nquit\n\ne\nquit\n"),
-            walk + "6rk/7p/8/8/8/npb5/1Q6/K7 w - - 0 1\r\n");
-  EXPECT_EQ(Session("b 0\nv\n" + file + "\nq\ne\nquit\n"),
-            FilePrompt + "\r\n\r\n" + TitleBox(1, titles[0]) + "\r\n" + Rule + ContinuePrompt +
-                "6bk/7p/8/8/8/npb5/1Q6/K7 w - - 0 1\r\n");
+  const std::string first = FilePrompt + "\r\n\r\n" + TitleBox(1, "bm Qxc3#; id \"only.1\";") + "\r\n" +
+                            Rule + ContinuePrompt + "\r\n\r\n" + TitleBox(2, "bm Rb1 Qxc6#;");
+  // "Q", "quit" and an empty answer go on, "q" stops; the last position stays.
+  std::string out = Session("b 0\nv\n" + OnlyMove + "\nQ\nquit\n\nq\ne\nquit\n");
+  EXPECT_EQ(out.substr(0, first.size()), first);
+  auto rounds = Rounds(out, ContinuePrompt);
+  ASSERT_EQ(rounds.size(), 5u);
+  EXPECT_EQ(rounds[4], "7k/8/8/8/3P4/np1n4/8/K7 w - - 0 1\r\n");
+  // The file's end stops too.
+  rounds = Rounds(Session("b 0\nv\n" + OnlyMove + "\n\n\n\n\n\ne\nquit\n"), ContinuePrompt);
+  ASSERT_EQ(rounds.size(), 6u);
+  EXPECT_EQ(rounds[5], "6bk/7p/8/8/8/npb5/1Q6/K7 w - - 0 1\r\n");
 }
 
 TEST(EvalSuiteProgram, TheBoardFollowsTheTitleBox) {
@@ -227,6 +220,7 @@ TEST(EvalSuiteProgram, OnATerminalEachBoxRowEndsItsLine) {
   ProgramResult r = RunProgramOnTerminal("", {"b 0\n", "v\n", OnlyMove + "\n", "q\n", "quit\n"},
                                          {"commands\r\n\r\n", "", "abort: ", "abort: ", ""});
   EXPECT_EQ(r.ExitCode, 0);
-  for (const char* end : {"\u2510\r\n", "\u2502\r\n", "\u2518\r\n"}) EXPECT_NE(r.Out.find(end), std::string::npos);
+  for (const char* end : {"\u2510\r\n", "\u2502\r\n", "\u2518\r\n"})
+    EXPECT_NE(r.Out.find(end), std::string::npos);
   EXPECT_NE(r.Out.find(Blank + "\r\n"), std::string::npos);
 }
