@@ -23,8 +23,8 @@ constexpr BitBoard InnerCentre = 0x0000001818000000, WideCentre = 0x00003C3C3C3C
 constexpr int32_t KnightMobility[9] = {-28, -21, -8, -3, 2, 5, 9, 11, 13};
 constexpr int32_t BishopMobility[14] = {-21, -8, 2, 7, 12, 18, 21, 23, 25, 28, 31, 33, 35, 38};
 constexpr int32_t RookMobility[15] = {-26, -9, 2, 8, 12, 15, 24, 26, 32, 33, 37, 39, 41, 42, 50};
-// Seven free squares score low on purpose: a queen that reaches so few
-// early on is usually out of play.
+// Entry 7 is 2, below both neighbours, and stays so: the scores of every
+// position with such a queen depend on it.
 constexpr int32_t QueenMobility[28] = {-14, -7, 2,  4,  9,  15, 17, 2,  24, 27, 29, 32, 33, 36,
                                        37,  38, 40, 41, 43, 45, 46, 52, 53, 54, 56, 59, 62, 64};
 // By the (rounded Euclidean) distance 1..10 from the enemy king.

@@ -231,6 +231,16 @@ void WaitForInput(int32_t timeoutMs) {
   FillInput(timeoutMs);
 }
 
+bool NextCommandLine(std::string& line) {
+  uint32_t count = InputAvailable();
+  if (count == 0) {
+    WaitForInput(250);
+    return false;
+  }
+  ReadInput(line, count);
+  return true;
+}
+
 bool ReadPromptLine(std::string& line) {
   FlushText();
   line.clear();

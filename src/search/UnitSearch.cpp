@@ -176,6 +176,7 @@ void CheckInput() {
 void NewGame() {
   SetPositionFromFEN(StartFEN);
   LastPositionMoves.clear();
+  LastPositionBase.clear();
   XbEngineSide = false;
   XbForce = false;
 }

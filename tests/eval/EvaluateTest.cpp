@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "board/BoardTestSupport.h"
@@ -7,17 +8,7 @@
 
 namespace {
 
-void EnsureEvalTables() {
-  static const bool built = [] {
-    EnsureBoardTables();
-    InitAdvancedPawnTable();
-    return true;
-  }();
-  (void)built;
-}
-
 void Position(const std::string& fen) {
-  EnsureEvalTables();
   ASSERT_EQ(SetUpOutput(fen), "") << fen;
 }
 
@@ -32,7 +23,7 @@ std::string Box(std::initializer_list<std::pair<const char*, const char*>> lines
 }
 
 TEST(AdvancedPawns, TableEntries) {
-  EnsureEvalTables();
+  EnsureBoardTables();
   const struct {
     uint32_t index, value;
   } cases[] = {
@@ -50,7 +41,7 @@ TEST(AdvancedPawns, TableEntries) {
 }
 
 TEST(KingSafety, ShelterRankCastlingAndAttacks) {
-  EnsureEvalTables();
+  EnsureBoardTables();
   const BitBoard zoneOfG1 = Squares({"f1", "f2", "h1"});
   const struct {
     const char* fen;
@@ -134,6 +125,11 @@ TEST(PawnTerm, ThreatsCountAndSeedTheAttackSets) {
   EXPECT_EQ(whiteSeed, Squares({"d3"}));
 }
 
+std::array<int32_t, 10> Fields(const EvalTerms& t) {
+  return {t.PSE,     t.Material, t.Pawns,       t.Mobility,    t.Attacks,
+          t.Center,  t.Various,  t.WhiteSafety, t.BlackSafety, t.Recognised};
+}
+
 TEST(Evaluate, PositionsTermByTerm) {
   const struct {
     const char* fen;
@@ -162,17 +158,7 @@ TEST(Evaluate, PositionsTermByTerm) {
     HalfmoveClock = c.clock;
     EvalTerms t;
     EvaluateTerms(t);
-    const EvalTerms& e = c.terms;
-    EXPECT_EQ(t.PSE, e.PSE);
-    EXPECT_EQ(t.Material, e.Material);
-    EXPECT_EQ(t.Pawns, e.Pawns);
-    EXPECT_EQ(t.Mobility, e.Mobility);
-    EXPECT_EQ(t.Attacks, e.Attacks);
-    EXPECT_EQ(t.Center, e.Center);
-    EXPECT_EQ(t.Various, e.Various);
-    EXPECT_EQ(t.WhiteSafety, e.WhiteSafety);
-    EXPECT_EQ(t.BlackSafety, e.BlackSafety);
-    EXPECT_EQ(t.Recognised, e.Recognised);
+    EXPECT_EQ(Fields(t), Fields(c.terms));
     EXPECT_EQ(Evaluate(false), c.score);
   }
 }
