@@ -50,6 +50,7 @@ FILE* AskForEpdFile() {
   for (;;) {
     std::string name = Ask("\r\nEPD filename (.epd is optional) or <ENTER> to abort: ");
     if (name.empty()) return nullptr;
+    // Only ".epd" exactly is taken for the extension: "x.EPD" also tries "x.EPD.epd".
     std::string withExtension = EndsWith(name, ".epd") ? name : name + ".epd";
     if (FileExists(name)) return OpenEpdFile(name);
     if (FileExists(withExtension)) return OpenEpdFile(withExtension);
@@ -104,7 +105,7 @@ void PrintResultBox(bool solved) {
   WriteBoxRow(BlankRow);
 }
 
-std::string RightAligned(int64_t value, size_t width) { return PadStr(std::to_string(value), -static_cast<int32_t>(width)); }
+std::string RightAligned(int64_t value, int32_t width) { return PadStr(std::to_string(value), -width); }
 
 void PrintSolvedByTime() {
   SetColorWhiteOnBrown();

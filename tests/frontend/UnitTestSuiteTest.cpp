@@ -6,6 +6,10 @@
 
 #include "frontend/UnitTestSuite.h"
 
+namespace {
+const std::string Bar = "\xB3";
+}
+
 TEST(EpdLine, BmTextAndTitle) {
   struct Case {
     const char* line;
@@ -41,23 +45,24 @@ TEST(EpdLine, SolvedWhereTheMoveTextOccursInTheBmText) {
     const char* bm;
     bool solved;
   };
-  const Case cases[] = {
-      {"Qd1+", "Qd1+", true},       {"Qd1+", "Qd1", false},   {"Rb1", "Rb1 Qxc6#", true},
-      {"Qxc6#", "Rb1 Qxc6#", true}, {"d5", "exd5", true},     {"d5", "d4d5", true},
-      {"Qxc3#", "b2c3", false},     {"", "Qd1", false},       {"", "", false}};
+  const Case cases[] = {{"Qd1+", "Qd1+", true},       {"Qd1+", "Qd1", false}, {"Rb1", "Rb1 Qxc6#", true},
+                        {"Qxc6#", "Rb1 Qxc6#", true}, {"d5", "exd5", true},   {"d5", "d4d5", true},
+                        {"Qxc3#", "b2c3", false},     {"", "Qd1", false},     {"", "", false}};
   for (const Case& c : cases) EXPECT_EQ(IsSolved(c.move, c.bm), c.solved) << c.move << " in " << c.bm;
 }
 
 TEST(SolvedByTime, SecondsRoundHalfToEvenUpToTen) {
-  const std::pair<int64_t, int32_t> cases[] = {{0, 0},    {500, 0},    {501, 1},     {1500, 2},   {2500, 2},
-                                               {10499, 10}, {10500, 11}, {86400000, 11}, {-1, 0}, {-5000, 0}};
+  const std::pair<int64_t, int32_t> cases[] = {{0, 0},    {500, 0},    {501, 1},    {1500, 2},
+                                               {2500, 2}, {10499, 10}, {10500, 11}, {86400000, 11},
+                                               {-1, 0},   {-5000, 0}};
   for (const auto& [ms, index] : cases) EXPECT_EQ(SolvedTimeIndex(ms), index) << ms;
 }
 
 TEST(ResultRow, TotalsPaddedOrCutTo65Bytes) {
   EXPECT_EQ(ResultRowText(12, 345, 1234567, 61000),
-            "\xB3" "Solved: 12/345 Nodes: 1.23M Time: 1m01.00 NPS: 20.2k" + std::string(12, ' '));
-  EXPECT_EQ(ResultRowText(0, 1, 1, 0), "\xB3" "Solved: 0/1 Nodes: 1 Time: 0.00 NPS: oo" + std::string(25, ' '));
+            Bar + "Solved: 12/345 Nodes: 1.23M Time: 1m01.00 NPS: 20.2k" + std::string(12, ' '));
+  EXPECT_EQ(ResultRowText(0, 1, 1, 0),
+            Bar + "Solved: 0/1 Nodes: 1 Time: 0.00 NPS: oo" + std::string(25, ' '));
   EXPECT_EQ(ResultRowText(2000000000, 2000000000, 1234567890123, 360000000000),
-            "\xB3" "Solved: 2000000000/2000000000 Nodes: 1234568M Time: 100000h00m00");
+            Bar + "Solved: 2000000000/2000000000 Nodes: 1234568M Time: 100000h00m00");
 }
