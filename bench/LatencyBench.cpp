@@ -195,39 +195,49 @@ std::string LongGameMoves() {
 }
 
 struct UciFigures {
+  Session S;
   std::vector<double> IsReady, Position, TwoMore;
 };
 
-bool MeasureUci(const char* program, UciFigures& f) {
-  Session s;
-  if (!StartUci(s, program)) return false;
-  const std::string moves = "position startpos moves " + LongGameMoves();
-  bool ok = true;
-  for (int round = 0; round < 50 && ok; ++round) {
-    double ready = ReadyAfterUs(s, "isready\n");
-    ok = ready >= 0 && ReadyAfterUs(s, "ucinewgame\nisready\n") >= 0;
-    double position = ok ? ReadyAfterUs(s, moves + "\nisready\n") : -1;
-    double twoMore = position >= 0 ? ReadyAfterUs(s, moves + " g7g6 h5g6\nisready\n") : -1;
-    ok = twoMore >= 0;
-    f.IsReady.push_back(ready);
-    f.Position.push_back(position);
-    f.TwoMore.push_back(twoMore);
-  }
-  StopSession(s);
-  return ok;
+// One round: the long game set up afresh, then two plies more. False when
+// an answer did not come.
+bool UciRound(UciFigures& f, const std::string& moves) {
+  if (ReadyAfterUs(f.S, "ucinewgame\nisready\n") < 0) return false;
+  double position = ReadyAfterUs(f.S, moves + "\nisready\n");
+  double twoMore = position < 0 ? -1 : ReadyAfterUs(f.S, moves + " g7g6 h5g6\nisready\n");
+  f.Position.push_back(position);
+  f.TwoMore.push_back(twoMore);
+  return twoMore >= 0;
 }
 
+bool IsReadyRound(UciFigures& f) {
+  f.IsReady.push_back(ReadyAfterUs(f.S, "isready\n"));
+  return f.IsReady.back() >= 0;
+}
+
+// The two engines take their rounds in turn, so a busy machine slows both alike.
 void BM_UciRoundTrips(benchmark::State& state) {
+  const std::string moves = "position startpos moves " + LongGameMoves();
   for (auto _ : state) {
     UciFigures ours, theirs;
-    if (!MeasureUci(VELKAR_BINARY, ours)) {
+    bool yardstick = access(UciYardstick, X_OK) == 0 && StartUci(theirs.S, UciYardstick);
+    if (!StartUci(ours.S, VELKAR_BINARY)) {
       state.SkipWithError("no UCI answer");
       return;
     }
+    for (int round = 0; round < 1000; ++round) {
+      if (!IsReadyRound(ours) || (round < 100 && !UciRound(ours, moves))) {
+        state.SkipWithError("no UCI answer");
+        return;
+      }
+      yardstick = yardstick && IsReadyRound(theirs) && (round >= 100 || UciRound(theirs, moves));
+    }
+    StopSession(ours.S);
     state.counters["isready_us"] = Median(ours.IsReady);
     state.counters["position_5003_us"] = Median(ours.Position);
     state.counters["plus_2_plies_us"] = Median(ours.TwoMore);
-    if (access(UciYardstick, X_OK) != 0 || !MeasureUci(UciYardstick, theirs)) continue;
+    if (!yardstick) continue;
+    StopSession(theirs.S);
     state.counters["yardstick_isready_us"] = Median(theirs.IsReady);
     state.counters["yardstick_position_5003_us"] = Median(theirs.Position);
     state.counters["yardstick_plus_2_plies_us"] = Median(theirs.TwoMore);
