@@ -1,5 +1,8 @@
-// Reply latency of a console command over a pipe: the time from writing a
-// command line to reading the whole reply line, 1,000 round trips.
+// Latencies over a pipe: the time from writing a console command line to
+// reading the whole reply line, 1,000 round trips; the time from start to
+// the first prompt with the peak resident memory by then, beside a well-known
+// engine's start-up with a table of the same size as a yardstick; and UCI
+// round trips beside the same engine.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -10,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -23,7 +27,7 @@ struct Session {
   std::string Pending;
 };
 
-bool StartSession(Session& s) {
+bool StartSession(Session& s, const char* program = VELKAR_BINARY) {
   signal(SIGPIPE, SIG_IGN);
   int in[2], out[2];
   if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC)) return false;
@@ -31,9 +35,9 @@ bool StartSession(Session& s) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, in[0], 0);
   posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  char path[] = VELKAR_BINARY;
-  char* argv[] = {path, nullptr};
-  int rc = posix_spawn(&s.Pid, path, &actions, nullptr, argv, environ);
+  std::string path = program;
+  char* argv[] = {path.data(), nullptr};
+  int rc = posix_spawn(&s.Pid, path.c_str(), &actions, nullptr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);
   close(in[0]);
   close(out[1]);
@@ -96,6 +100,152 @@ void BM_CommandReplyLatency(benchmark::State& state) {
   state.counters["max_us"] = micros.back();
 }
 BENCHMARK(BM_CommandReplyLatency)->Iterations(1000)->Unit(benchmark::kMicrosecond);
+
+// Peak resident set of a running process in MB, from /proc (the children's
+// ru_maxrss would count this benchmark's own memory too).
+double PeakResidentMB(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string word;
+  while (status >> word)
+    if (word == "VmHWM:") {
+      double kB = 0;
+      status >> kB;
+      return kB / 1024;
+    }
+  return 0;
+}
+
+struct StartupFigures {
+  double Ms;
+  double PeakMB;
+};
+
+// Starts a program, sends it the input at once and waits for the text that
+// says it is ready for commands.
+bool TimeStartup(const char* program, const std::string& input, const std::string& ready, StartupFigures& f) {
+  Session s;
+  auto start = std::chrono::steady_clock::now();
+  bool ok = StartSession(s, program) &&
+            write(s.In, input.data(), input.size()) == static_cast<ssize_t>(input.size()) && ReadUntil(s, ready);
+  f.Ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  f.PeakMB = ok ? PeakResidentMB(s.Pid) : 0;
+  StopSession(s);
+  return ok;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// Velkar to its prompt, the 256 MB table sized on the way; each round also
+// starts the yardstick with the same table size, when it is installed.
+void BM_StartupToPrompt(benchmark::State& state) {
+  const char* yardstick = "/usr/games/stockfish";
+  const bool withYardstick = access(yardstick, X_OK) == 0;
+  std::vector<double> ms, yardstickMs;
+  double peak = 0, yardstickPeak = 0;
+  for (auto _ : state) {
+    StartupFigures f;
+    if (!TimeStartup(VELKAR_BINARY, "", "list of commands\r\n\r\n", f)) {
+      state.SkipWithError("the program did not start");
+      return;
+    }
+    state.SetIterationTime(f.Ms / 1000);
+    ms.push_back(f.Ms);
+    peak = std::max(peak, f.PeakMB);
+    if (withYardstick && TimeStartup(yardstick, "setoption name Hash value 256\nisready\n", "readyok", f)) {
+      yardstickMs.push_back(f.Ms);
+      yardstickPeak = std::max(yardstickPeak, f.PeakMB);
+    }
+  }
+  state.counters["median_ms"] = Median(ms);
+  state.counters["peak_MB"] = peak;
+  if (yardstickMs.empty()) return;
+  state.counters["yardstick_ms"] = Median(yardstickMs);
+  state.counters["yardstick_peak_MB"] = yardstickPeak;
+  state.counters["time_ratio"] = Median(ms) / Median(yardstickMs);
+}
+BENCHMARK(BM_StartupToPrompt)->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// UCI round trips, each closed by "isready": what a GUI waits for before its
+// next command. The yardstick engine takes the same commands beside us.
+const char* const UciYardstick = "/usr/games/stockfish";
+
+bool StartUci(Session& s, const char* program) {
+  return StartSession(s, program) && write(s.In, "uci\n", 4) == 4 && ReadUntil(s, "uciok");
+}
+
+// Microseconds from writing the commands to reading "readyok"; negative when
+// no answer came.
+double ReadyAfterUs(Session& s, const std::string& commands) {
+  auto start = std::chrono::steady_clock::now();
+  if (write(s.In, commands.data(), commands.size()) != static_cast<ssize_t>(commands.size()) ||
+      !ReadUntil(s, "readyok"))
+    return -1;
+  return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+}
+
+// A game as long as GUIs ever send: 1,250 rounds of knight moves and a
+// forcing finish, 5,003 plies; the next position adds two plies.
+std::string LongGameMoves() {
+  std::string moves;
+  for (int i = 0; i < 1250; ++i) moves += "g1f3 g8f6 f3g1 f6g8 ";
+  return moves + "e2e4 f7f5 d1h5";
+}
+
+struct UciFigures {
+  Session S;
+  std::vector<double> IsReady, Position, TwoMore;
+};
+
+// One round: the long game set up afresh, then two plies more. False when
+// an answer did not come.
+bool UciRound(UciFigures& f, const std::string& moves) {
+  if (ReadyAfterUs(f.S, "ucinewgame\nisready\n") < 0) return false;
+  double position = ReadyAfterUs(f.S, moves + "\nisready\n");
+  double twoMore = position < 0 ? -1 : ReadyAfterUs(f.S, moves + " g7g6 h5g6\nisready\n");
+  f.Position.push_back(position);
+  f.TwoMore.push_back(twoMore);
+  return twoMore >= 0;
+}
+
+bool IsReadyRound(UciFigures& f) {
+  f.IsReady.push_back(ReadyAfterUs(f.S, "isready\n"));
+  return f.IsReady.back() >= 0;
+}
+
+// The two engines take their rounds in turn, so a busy machine slows both alike.
+void BM_UciRoundTrips(benchmark::State& state) {
+  const std::string moves = "position startpos moves " + LongGameMoves();
+  for (auto _ : state) {
+    UciFigures ours, theirs;
+    bool yardstick = access(UciYardstick, X_OK) == 0 && StartUci(theirs.S, UciYardstick);
+    if (!StartUci(ours.S, VELKAR_BINARY)) {
+      state.SkipWithError("no UCI answer");
+      return;
+    }
+    for (int round = 0; round < 1000; ++round) {
+      if (!IsReadyRound(ours) || (round < 100 && !UciRound(ours, moves))) {
+        state.SkipWithError("no UCI answer");
+        return;
+      }
+      yardstick = yardstick && IsReadyRound(theirs) && (round >= 100 || UciRound(theirs, moves));
+    }
+    StopSession(ours.S);
+    state.counters["isready_us"] = Median(ours.IsReady);
+    state.counters["position_5003_us"] = Median(ours.Position);
+    state.counters["plus_2_plies_us"] = Median(ours.TwoMore);
+    if (!yardstick) continue;
+    StopSession(theirs.S);
+    state.counters["yardstick_isready_us"] = Median(theirs.IsReady);
+    state.counters["yardstick_position_5003_us"] = Median(theirs.Position);
+    state.counters["yardstick_plus_2_plies_us"] = Median(theirs.TwoMore);
+    state.counters["isready_ratio"] = Median(ours.IsReady) / Median(theirs.IsReady);
+    state.counters["position_ratio"] = Median(ours.Position) / Median(theirs.Position);
+  }
+}
+BENCHMARK(BM_UciRoundTrips)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -73,15 +73,28 @@ int32_t MatchPromotion(const std::string& text, const MoveList& list) {
   return -1;
 }
 
+// Only a bishop's move that names its rank (B1c3) folds to the same text as
+// a move in coordinate form; every other coordinate text can match no
+// algebraic text. GUIs send whole games in coordinate form, so those skip
+// writing the algebraic texts, which costs most of the time here.
+bool CanOnlyBeCoordinates(const std::string& text) {
+  return (text.size() == 4 || text.size() == 5) && IsFileLetter(text[0]) && text[0] != 'b' &&
+         IsRankDigit(text[1]) && IsFileLetter(text[2]) && IsRankDigit(text[3]);
+}
+
 }  // namespace
 
 bool ParseAndMakeMove(const std::string& text) {
   MoveList list;
   GenerateMoves(list);
-  std::string names[MaxMoves];
-  MovesToSAN(names, list);
-  std::string typed = NormaliseCastling(text);
-  int32_t index = MatchSAN(typed, names, list.Count);
+  int32_t index = -1;
+  std::string typed = text;
+  if (!CanOnlyBeCoordinates(text)) {
+    std::string names[MaxMoves];
+    MovesToSAN(names, list);
+    typed = NormaliseCastling(text);
+    index = MatchSAN(typed, names, list.Count);
+  }
   if (index < 0) index = MatchCoordinates(typed, list);
   if (index < 0) index = MatchPromotion(typed, list);
   if (index < 0) return false;

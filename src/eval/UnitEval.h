@@ -64,7 +64,10 @@ bool ProbeMaterialCache(int32_t& score, uint8_t& weight, uint8_t& recognised);
 void FetchMaterial(int32_t& score, uint8_t& weight, uint8_t& recognised);
 
 // The pawn cache: the pawn-structure term and the two pawn seeds of the
-// attack sets, by PawnKey. Cleared at start-up and at every set-up.
+// attack sets, by PawnKey. Cleared at start-up and at every set-up; a cleared
+// entry reads as key 0, score 0 and empty seeds, so a position without pawns
+// (key 0) hits it. The key covers the pawns alone: a later position with the
+// same pawns takes the stored score and seeds even if pieces have moved.
 struct PawnCacheEntry {
   int32_t Score;
   uint32_t Key;
@@ -72,20 +75,54 @@ struct PawnCacheEntry {
   uint64_t BlackSeed;  // White pieces attacked by Black pawns
 };
 constexpr uint32_t PawnCacheSize = 1u << 20;
+extern PawnCacheEntry PawnCache[PawnCacheSize];
 extern uint32_t PawnCacheMask;
 extern uint32_t PawnWrites;  // stores, for the hash statistics
 extern uint32_t PawnHits;    // probe hits
 
+// Rewrites only the entries stored since the last clear.
 void ClearPawnCache();
 void StorePawnCache(int32_t score, uint64_t whiteSeed, uint64_t blackSeed);
 bool ProbePawnCache(int32_t& score, uint64_t& whiteSeed, uint64_t& blackSeed);
 
-// Bonus of the pawns on the sixth and seventh ranks, by which files hold them.
+// Bonus of the pawns on the sixth and seventh ranks, by which files hold
+// them: index bits 0-7 the files with a pawn on the side's sixth rank, bits
+// 8-15 on its seventh. Unsigned: convert before subtracting.
 extern uint32_t AdvancedPawnTable[65536];
 void InitAdvancedPawnTable();
+uint32_t WhiteAdvancedPawnIndex(uint64_t whitePawns);
+uint32_t BlackAdvancedPawnIndex(uint64_t blackPawns);
 
 // The static evaluation, from the side to move's view; with print set it
 // writes the breakdown box.
-extern uint32_t EvalCount;
+extern uint32_t EvalCount;  // every call, never reset
+// Built by each evaluation: the enemy pieces the side's pawns attack, and
+// every square its knights, bishops, rooks and queens attack (not the king's).
 extern uint64_t WhiteAttackSet, BlackAttackSet;
 int32_t Evaluate(bool print);
+
+// The terms of one evaluation, White's value minus Black's, except the two
+// safety values, each that side's own. A recognised ending has only PSE and
+// Material.
+struct EvalTerms {
+  int32_t PSE = 0, Material = 0, Pawns = 0, Mobility = 0, Attacks = 0, Center = 0, Various = 0;
+  int32_t WhiteSafety = 0, BlackSafety = 0;
+  bool Recognised = false;
+};
+
+// The steps of Evaluate, callable one by one. EvaluateTerms fills every term
+// and returns their sum from White's view, neither turned to the side to move
+// nor damped.
+int32_t EvaluateTerms(EvalTerms& t);
+// The pawn-structure term at weight w, on a pawn-cache miss.
+void PawnStructure(uint8_t w, int32_t& score, uint64_t& whiteSeed, uint64_t& blackSeed);
+// Attacks, Mobility and Various at weight w; completes both attack sets from
+// the pawn seeds they hold.
+void AddPieceTerms(uint8_t w, EvalTerms& t);
+// Each side's king safety against the opponent's finished attack set; 0 when
+// the opponent has no queen. The queen is looked for in PieceBB (see above).
+int32_t WhiteKingSafety();
+int32_t BlackKingSafety();
+// The fifty-move damping of a score from the side to move's view.
+int32_t DampedScore(int32_t score, uint32_t halfmoveClock);
+void PrintEvalBox(const EvalTerms& t);

@@ -24,43 +24,57 @@
 int32_t ProtocolMode = 0;
 int32_t HashSizeMB = 256;
 bool IsConsoleInput = false;
+bool OutputIsTerminal = false;
 
 namespace {
 
-// A pipe shows the poll at most this many bytes, and a read never takes more.
-constexpr size_t PeekSize = 4096;
+// A pipe line up to this long, line end included, reaches the loops whole
+// however the bytes arrive; GUIs send a game's whole move list on one line.
+// Only a longer line is handed over in pieces of this size.
+constexpr size_t InputCapacity = 4u << 20;
 // One read from a terminal takes at most this many bytes of its line.
 constexpr uint32_t ConsoleReadSize = 256;
 
-// Every byte read from standard input but not yet taken by a reader. All
-// readers go through it, so no byte is lost or reordered between the command
-// loops and the prompts.
-char InputBuffer[PeekSize];
-size_t InputLength = 0;
+// Every byte read from standard input but not yet taken by a reader: the
+// bytes InputStart..InputEnd of InputBuffer. All readers go through it, so no
+// byte is lost or reordered between the command loops and the prompts.
+// Taking a line only moves InputStart, so a burst of many short lines costs
+// no copying; the waiting bytes move to the front only when the buffer's end
+// is reached.
+char InputBuffer[InputCapacity];
+size_t InputStart = 0;
+size_t InputEnd = 0;
 bool InputEnded = false;
 // The last line taken ended in CR, so an LF that follows is the other half of
 // that line end. The command loops see it as an empty line; a prompt, which
 // waits for a real answer, skips it.
 bool LineEndHalfTaken = false;
 
-bool OutputIsTerminal = false;
 bool ColourUsed = false;
 std::string PendingText;
 
-bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+size_t Waiting() { return InputEnd - InputStart; }
+const char* WaitingBytes() { return InputBuffer + InputStart; }
+
+void MoveWaitingToFront() {
+  std::memmove(InputBuffer, InputBuffer + InputStart, Waiting());
+  InputEnd -= InputStart;
+  InputStart = 0;
+}
 
 // Takes everything standard input holds, waiting up to timeoutMs (-1: no
 // limit) for the first byte to arrive, until the buffer is full or the input
 // has ended.
 void FillInput(int timeoutMs) {
-  while (!InputEnded && InputLength < PeekSize) {
+  while (!InputEnded && Waiting() < InputCapacity) {
     pollfd p{STDIN_FILENO, POLLIN, 0};
     int ready = poll(&p, 1, timeoutMs);
     if (ready < 0 && errno != EINTR) InputEnded = true;
     if (ready <= 0) return;
-    ssize_t n = read(STDIN_FILENO, InputBuffer + InputLength, PeekSize - InputLength);
+    if (InputEnd == InputCapacity) MoveWaitingToFront();
+    ssize_t n = read(STDIN_FILENO, InputBuffer + InputEnd, InputCapacity - InputEnd);
     if (n > 0)
-      InputLength += static_cast<size_t>(n);
+      InputEnd += static_cast<size_t>(n);
     else if (n == 0 || (errno != EINTR && errno != EAGAIN))
       InputEnded = true;
     timeoutMs = 0;
@@ -68,15 +82,19 @@ void FillInput(int timeoutMs) {
 }
 
 void TakeInput(size_t count) {
-  std::memmove(InputBuffer, InputBuffer + count, InputLength - count);
-  InputLength -= count;
+  InputStart += count;
+  if (InputStart == InputEnd) InputStart = InputEnd = 0;
 }
 
-// Index of the first CR or LF among the buffered bytes, or InputLength.
+// Index of the first CR or LF among the waiting bytes, or Waiting().
 size_t FirstLineEnd() {
-  size_t i = 0;
-  while (i < InputLength && !IsLineEnd(InputBuffer[i])) ++i;
-  return i;
+  const char* bytes = WaitingBytes();
+  size_t n = Waiting();
+  const void* lf = std::memchr(bytes, '\n', n);
+  if (lf) n = static_cast<size_t>(static_cast<const char*>(lf) - bytes);
+  const void* cr = std::memchr(bytes, '\r', n);
+  if (cr) n = static_cast<size_t>(static_cast<const char*>(cr) - bytes);
+  return n;
 }
 
 void WriteAll(const char* bytes, size_t count) {
@@ -166,15 +184,16 @@ uint32_t PollInput(bool& ended) {
   ended = false;
   if (IsConsoleInput) {
     // The terminal hands over whole lines only.
-    if (InputLength > 0) return ConsoleReadSize;
+    if (Waiting() > 0) return ConsoleReadSize;
   } else {
-    if (InputLength >= PeekSize) return PeekSize;
+    // One line at a time, however many wait behind it.
     size_t end = FirstLineEnd();
-    if (end < InputLength) return static_cast<uint32_t>(end + 1);
+    if (end < Waiting()) return static_cast<uint32_t>(end + 1);
+    if (Waiting() == InputCapacity) return static_cast<uint32_t>(InputCapacity);
     // The last line of a closed input needs no line end to count.
-    if (InputEnded && InputLength > 0) return static_cast<uint32_t>(InputLength);
+    if (InputEnded && Waiting() > 0) return static_cast<uint32_t>(Waiting());
   }
-  ended = InputEnded && InputLength == 0;
+  ended = InputEnded && Waiting() == 0;
   return 0;
 }
 
@@ -191,17 +210,18 @@ void QuitProgram() {
 }
 
 void ReadInput(std::string& line, uint32_t count) {
-  while (InputLength == 0 && !InputEnded) FillInput(-1);
-  size_t n = count < InputLength ? count : InputLength;
+  while (Waiting() == 0 && !InputEnded) FillInput(-1);
+  size_t n = count < Waiting() ? count : Waiting();
   // A terminal read ends with its line.
   if (IsConsoleInput) {
     size_t end = FirstLineEnd();
     if (end < n) n = end + 1;
   }
-  size_t text = 0;
-  while (text < n && InputBuffer[text] != '\0') ++text;
-  line = Trim(std::string(InputBuffer, text));
-  LineEndHalfTaken = n > 0 && InputBuffer[n - 1] == '\r';
+  const char* bytes = WaitingBytes();
+  const void* nul = std::memchr(bytes, '\0', n);
+  size_t text = nul ? static_cast<size_t>(static_cast<const char*>(nul) - bytes) : n;
+  line = Trim(std::string(bytes, text));
+  LineEndHalfTaken = n > 0 && bytes[n - 1] == '\r';
   TakeInput(n);
 }
 
@@ -211,39 +231,49 @@ void WaitForInput(int32_t timeoutMs) {
   FillInput(timeoutMs);
 }
 
+bool NextCommandLine(std::string& line) {
+  uint32_t count = InputAvailable();
+  if (count == 0) {
+    WaitForInput(250);
+    return false;
+  }
+  ReadInput(line, count);
+  return true;
+}
+
 bool ReadPromptLine(std::string& line) {
   FlushText();
   line.clear();
   for (;;) {
-    if (LineEndHalfTaken && InputLength > 0) {
-      if (InputBuffer[0] == '\n') TakeInput(1);
+    if (LineEndHalfTaken && Waiting() > 0) {
+      if (WaitingBytes()[0] == '\n') TakeInput(1);
       LineEndHalfTaken = false;
     }
     size_t end = FirstLineEnd();
-    if (end < InputLength) {
-      LineEndHalfTaken = InputBuffer[end] == '\r';
-      line.append(InputBuffer, end);
+    if (end < Waiting()) {
+      LineEndHalfTaken = WaitingBytes()[end] == '\r';
+      line.append(WaitingBytes(), end);
       TakeInput(end + 1);
       // CR LF is one line end; take the LF that follows the CR with it.
       if (LineEndHalfTaken) {
-        if (InputLength == 0) FillInput(0);
-        if (InputLength > 0) {
-          if (InputBuffer[0] == '\n') TakeInput(1);
+        if (Waiting() == 0) FillInput(0);
+        if (Waiting() > 0) {
+          if (WaitingBytes()[0] == '\n') TakeInput(1);
           LineEndHalfTaken = false;
         }
       }
       return true;
     }
     if (InputEnded) {
-      if (InputLength == 0 && line.empty()) return false;
-      line.append(InputBuffer, InputLength);
-      TakeInput(InputLength);
+      if (Waiting() == 0 && line.empty()) return false;
+      line.append(WaitingBytes(), Waiting());
+      TakeInput(Waiting());
       return true;
     }
     // A prompt's line may be longer than the buffer.
-    if (InputLength == PeekSize) {
-      line.append(InputBuffer, InputLength);
-      TakeInput(InputLength);
+    if (Waiting() == InputCapacity) {
+      line.append(WaitingBytes(), Waiting());
+      TakeInput(Waiting());
     }
     FillInput(-1);
   }

@@ -7,6 +7,7 @@
 extern int32_t ProtocolMode;  // 0 console, 1 UCI, 2 xboard
 extern int32_t HashSizeMB;
 extern bool IsConsoleInput;   // standard input is a terminal, else a pipe or file
+extern bool OutputIsTerminal; // standard output is a terminal, else a pipe or file
 
 void ProgramEntry();
 void InitConsoleIO();
@@ -26,6 +27,9 @@ void ReadInput(std::string& line, uint32_t count);
 // Waits until more input arrives or timeoutMs pass: the pause of the command
 // loops between empty polls.
 void WaitForInput(int32_t timeoutMs);
+// One pass of the command loops' poll: true with the next whole line, read
+// and trimmed; false after the pause when none is waiting.
+bool NextCommandLine(std::string& line);
 // Reads one line for a prompt through the same input buffer (pending text is
 // flushed first); the line comes without its line end and untrimmed. False at
 // end of input.

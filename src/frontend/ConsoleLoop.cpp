@@ -6,10 +6,12 @@
 #include "frontend/ConsoleIO.h"
 #include "frontend/Helpers.h"
 #include "frontend/Notation.h"
+#include "frontend/ProgressLines.h"
 #include "frontend/UciLoop.h"
 #include "frontend/UnitPerft.h"
 #include "frontend/UnitTestSuite.h"
 #include "frontend/XboardLoop.h"
+#include "search/UnitHash.h"
 #include "search/UnitSearch.h"
 
 namespace {
@@ -39,15 +41,6 @@ const char* const HelpLines[] = {
     "...or enter your move",
 };
 
-// A prefix command matches the start of the line byte for byte, a trailing
-// space included.
-bool HasPrefix(const std::string& line, const char* word) { return line.rfind(word, 0) == 0; }
-
-// The rest of the line from a 1-based character position; empty when the line is shorter.
-std::string ArgumentFrom(const std::string& line, size_t position) {
-  return line.size() >= position ? line.substr(position - 1) : std::string();
-}
-
 void PrintHelp() {
   for (const char* line : HelpLines) WriteLine(line);
 }
@@ -75,8 +68,17 @@ void XboardHandOver() {
 }
 
 void EngineMoves() {
-  // The move choice and its report ("Best move: ", the move made, the board)
-  // come with the search.
+  ResetSearch();
+  SetMoveTimeBudget();
+  PrintPVHeader();
+  Think();
+  PrintRule();
+  WriteLine("Best move: " + BestMoveText);
+  PrintRule();
+  // Mated or stalemated: the game is over and the board stays as it is.
+  if (BestMove != 0) MakeMove(BestMove);
+  PrintBoard();
+  PrintHashStats();
 }
 
 void SetPositionAndShow(const std::string& fen) {
@@ -150,13 +152,6 @@ bool ConsoleCommand(const std::string& line) {
 
 void ConsoleLoop() {
   std::string line;
-  for (;;) {
-    uint32_t count = InputAvailable();
-    if (count == 0) {
-      WaitForInput(250);
-      continue;
-    }
-    ReadInput(line, count);
-    if (!ConsoleCommand(line)) return;
-  }
+  for (;;)
+    if (NextCommandLine(line) && !ConsoleCommand(line)) return;
 }

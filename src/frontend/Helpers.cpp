@@ -135,3 +135,9 @@ std::string FormatThousands(int64_t n) {
   if (result.empty()) return "0";
   return negative ? "-" + result : result;
 }
+
+bool HasPrefix(const std::string& line, const char* word) { return line.rfind(word, 0) == 0; }
+
+std::string ArgumentFrom(const std::string& line, size_t position) {
+  return line.size() >= position ? line.substr(position - 1) : std::string();
+}

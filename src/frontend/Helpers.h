@@ -25,3 +25,8 @@ int64_t StrToIntDef(const std::string& text, int64_t def);
 std::string Trim(const std::string& text);
 // Decimal text with a comma between groups of three digits.
 std::string FormatThousands(int64_t n);
+// Command matching: a prefix command matches the start of the line byte for
+// byte, a trailing space included; its argument is the rest of the line from
+// a 1-based character position, empty when the line is shorter.
+bool HasPrefix(const std::string& line, const char* word);
+std::string ArgumentFrom(const std::string& line, size_t position);

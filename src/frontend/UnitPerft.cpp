@@ -1,15 +1,12 @@
 #include "frontend/UnitPerft.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 
 #include "board/Position.h"
 #include "board/UnitMoves.h"
 #include "frontend/BoardDisplay.h"
 #include "frontend/ConsoleIO.h"
+#include "frontend/EpdFile.h"
 #include "frontend/Helpers.h"
 #include "frontend/Notation.h"
 #include "search/Clock.h"
@@ -46,69 +43,22 @@ std::string GroupedNodes(int64_t n) {
   return text;
 }
 
-std::string Decimals(double x, int places) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%4.*f", places, x);
-  return buffer;
+// n / d to the nearest whole number, halves to even, in integers; n >= 0.
+int64_t RoundedQuotient(int64_t n, int64_t d) {
+  int64_t q = n / d, twice = 2 * (n % d);
+  if (twice > d || (twice == d && q % 2 != 0)) ++q;
+  return q;
 }
 
-// Hundredths of a second from milliseconds, halves to even, in whole numbers.
-int64_t Centiseconds(int64_t ms) {
-  int64_t t = ms / 10, rest = ms % 10;
-  if (rest > 5 || (rest == 5 && t % 2 != 0)) ++t;
-  return t;
+// A count of hundredths (places 2) or tenths (places 1) as fixed-point text,
+// right-aligned in at least 4 characters.
+std::string FixedPoint(int64_t scaled, int places) {
+  int64_t unit = places == 2 ? 100 : 10;
+  std::string text = std::to_string(scaled / unit) + "." + PadZeros(std::to_string(scaled % unit), places);
+  return text.size() < 4 ? std::string(4 - text.size(), ' ') + text : text;
 }
 
 std::string TwoDigits(int64_t value) { return PadZeros(std::to_string(value), 2); }
-
-// A suite file that cannot be read ends the program the way a failed
-// conversion does: the message on standard error and exit code 1.
-[[noreturn]] void RaiseFileError(int error) {
-  const char* message = "File not found";
-  if (error == EACCES || error == EPERM || error == EISDIR) message = "Access denied";
-  else if (error != ENOENT && error != ENOTDIR && error != 0) message = "I/O error";
-  FlushText();
-  std::fprintf(stderr, "%s\n", message);
-  std::fflush(stderr);
-  std::exit(1);
-}
-
-// Reads one text line: it ends at LF, CR or CR LF, or at the end of the file.
-std::string ReadFileLine(FILE* file) {
-  std::string line;
-  for (int c = std::getc(file); c != EOF; c = std::getc(file)) {
-    if (c == '\n') break;
-    if (c == '\r') {
-      int next = std::getc(file);
-      if (next != '\n' && next != EOF) std::ungetc(next, file);
-      break;
-    }
-    line.push_back(static_cast<char>(c));
-  }
-  if (std::ferror(file)) RaiseFileError(errno);
-  return line;
-}
-
-// A directory opens for reading here but holds no lines: refuse it at once.
-FILE* OpenSuiteFile(const std::string& name) {
-  // An empty name names no file.
-  errno = ENOENT;
-  FILE* file = name.empty() ? nullptr : std::fopen(name.c_str(), "r");
-  if (file == nullptr) RaiseFileError(errno);
-  struct stat info;
-  if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) RaiseFileError(EISDIR);
-  return file;
-}
-
-bool AtEndOfFile(FILE* file) {
-  int c = std::getc(file);
-  if (c == EOF) {
-    if (std::ferror(file)) RaiseFileError(errno);
-    return true;
-  }
-  std::ungetc(c, file);
-  return false;
-}
 
 // Runs one position of the suite; false when the user asks to finish.
 bool RunSuitePosition(const std::string& line, const std::string& depthText) {
@@ -204,7 +154,7 @@ void RunPerftSuite() {
   WriteLine("Perft EPD file: ");
   std::string fileName;
   ReadPromptLine(fileName);
-  FILE* file = OpenSuiteFile(fileName);
+  FILE* file = OpenEpdFile(fileName);
   WriteLine("Max Depth: ");
   std::string depthText;
   ReadPromptLine(depthText);
@@ -217,7 +167,7 @@ void RunPerftSuite() {
 }
 
 std::string FormatElapsed(int64_t ms) {
-  int64_t t = Centiseconds(ms < 0 ? 0 : ms);
+  int64_t t = RoundedQuotient(ms < 0 ? 0 : ms, 10);
   std::string hours, minutes, seconds;
   if (t > 359999) {
     int64_t h = t / 360000;
@@ -243,12 +193,11 @@ std::string FormatElapsed(int64_t ms) {
 }
 
 std::string FormatAbbreviated(int64_t n) {
-  double x = static_cast<double>(n);
-  if (n > 99999999) return std::to_string(Round(x / 1000000.0)) + "M";
-  if (n > 9999999) return Decimals(static_cast<double>(Round(x / 100000.0)) / 10.0, 1) + "M";
-  if (n > 999999) return Decimals(static_cast<double>(Round(x / 10000.0)) / 100.0, 2) + "M";
-  if (n > 99999) return std::to_string(Round(x / 1000.0)) + "k";
-  if (n > 9999) return Decimals(static_cast<double>(Round(x / 100.0)) / 10.0, 1) + "k";
-  if (n > 999) return Decimals(static_cast<double>(Round(x / 10.0)) / 100.0, 2) + "k";
+  if (n > 99999999) return std::to_string(RoundedQuotient(n, 1000000)) + "M";
+  if (n > 9999999) return FixedPoint(RoundedQuotient(n, 100000), 1) + "M";
+  if (n > 999999) return FixedPoint(RoundedQuotient(n, 10000), 2) + "M";
+  if (n > 99999) return std::to_string(RoundedQuotient(n, 1000)) + "k";
+  if (n > 9999) return FixedPoint(RoundedQuotient(n, 100), 1) + "k";
+  if (n > 999) return FixedPoint(RoundedQuotient(n, 10), 2) + "k";
   return std::to_string(n);
 }

@@ -1,16 +1,16 @@
 #include "search/Clock.h"
 
 #include <sys/time.h>
+#include <time.h>
 
 uint32_t TimerStart = 0;
+int64_t SteadyStartMs = 0;
 
 namespace {
 
-constexpr int64_t MsPerDay = 86400000;
-
 // Time of day in whole milliseconds since midnight. Universal time rather
 // than local time: a daylight-saving switch would otherwise jump the clock
-// by an hour in the middle of a count.
+// by an hour.
 uint32_t MillisecondsSinceMidnight() {
   timeval now;
   gettimeofday(&now, nullptr);
@@ -18,15 +18,21 @@ uint32_t MillisecondsSinceMidnight() {
   return static_cast<uint32_t>(ms);
 }
 
+// Whole milliseconds of a clock that only ever runs forward.
+int64_t SteadyMs() {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000;
+}
+
 }  // namespace
 
-void StartTimer() { TimerStart = MillisecondsSinceMidnight(); }
+void StartTimer() {
+  TimerStart = MillisecondsSinceMidnight();
+  SteadyStartMs = SteadyMs();
+}
 
-// The time of day starts again at midnight, so a stretch that crosses it
-// comes out far negative; adding a day keeps durations and time limits right.
-// A small step back is the wall clock being set back, not a day gone by.
 int64_t ElapsedMs() {
-  int64_t elapsed = int64_t{MillisecondsSinceMidnight()} - int64_t{TimerStart};
-  if (elapsed < -MsPerDay / 2) return elapsed + MsPerDay;
+  int64_t elapsed = SteadyMs() - SteadyStartMs;
   return elapsed < 0 ? 0 : elapsed;
 }

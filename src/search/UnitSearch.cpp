@@ -5,9 +5,15 @@
 #include <algorithm>
 
 #include "board/Position.h"
+#include "eval/UnitEval.h"
 #include "eval/UnitPSE.h"
+#include "frontend/ConsoleIO.h"
+#include "frontend/Helpers.h"
+#include "frontend/ProgressLines.h"
 #include "frontend/UciLoop.h"
 #include "frontend/XboardLoop.h"
+#include "search/Clock.h"
+#include "search/UnitHash.h"
 
 Move BestMove = 0;
 int32_t BestScore = 0;
@@ -87,13 +93,90 @@ void SetMoveTimeBudget() {
   HardTimeMs = TimeForMoveMs;
 }
 
-void Think() {}
+namespace {
 
-void CheckInput() {}
+// One legal move left in the root list: it is reported as the result of a
+// one-ply search, scored by the static evaluation.
+void ReportOnlyMove() {
+  BestMove = RootMoves.Moves[0];
+  BestScore = Evaluate(false);
+  BestBound = 3;
+  IterationDepth = 1;
+  Nodes = 1;
+  SelDepth = 1;
+  RootPV[0] = BestMove;
+  RootPV[1] = 0;
+  PrintSearchInfo();
+}
+
+// Mated or stalemated: there is nothing to choose and nothing to show, and
+// move 0 tells every caller that no move may be made.
+void ReportNoMove() {
+  BestMove = 0;
+  BestScore = InCheck ? MatedScore(0) : 0;
+  BestBound = 3;
+  RootPV[0] = 0;
+  BestMoveText.clear();
+}
+
+// Acts on a line read while thinking; every other line is dropped.
+void ActOnInputLine(const std::string& line) {
+  if (line == "stop") StopSearch = true;
+  else if (line == "isready") WriteLine("readyok");
+  else if (line == "quit") QuitProgram();
+}
+
+}  // namespace
+
+void Think() {
+  StartTimer();
+  Ply = 0;
+  GenerateMoves(RootMoves);
+  if (RootMoves.Count == 0) {
+    NextHashDate();
+    ReportNoMove();
+  } else {
+    Reseed();
+    uint32_t r = Random(static_cast<uint32_t>(RootMoves.Count));
+    RootMoves.Moves[0] = RootMoves.Moves[r];
+    RootMoves.Scores[0] = RootMoves.Scores[r];
+    RootMoves.Count = 1;
+    NextHashDate();
+    ReportOnlyMove();
+  }
+  PrevLastScore = LastScore;
+  LastScore = BestScore;
+}
+
+void CheckInput() {
+  if (ProtocolMode == 1) {
+    int64_t now = ElapsedMs();
+    if (static_cast<double>(now) >= LastInfoTimeMs + 1000.0) {
+      LastInfoTimeMs = static_cast<double>(now);
+      PrintInfoTimeNodes();
+    }
+  }
+  bool ended;
+  uint32_t count = PollInput(ended);
+  if (count > 0) {
+    std::string line;
+    ReadInput(line, count);
+    ActOnInputLine(line);
+  } else if (ended && InfiniteSearch) {
+    // Nobody is left to say "stop"; any other search finishes by its own limits
+    // and the command loop then ends the run.
+    StopSearch = true;
+  }
+  int64_t elapsed = ElapsedMs();
+  if (elapsed >= HardTimeMs) TimeUp = true;
+  if (elapsed >= SoftTimeMs && !ScoreDrop && !PrevIterScoreDrop && CurrentRootMoveIndex == 0) TimeUp = true;
+  if (FirstIterationDone && TimeUp && !InfiniteSearch) StopSearch = true;
+}
 
 void NewGame() {
   SetPositionFromFEN(StartFEN);
   LastPositionMoves.clear();
+  LastPositionBase.clear();
   XbEngineSide = false;
   XbForce = false;
 }

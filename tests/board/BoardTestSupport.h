@@ -18,6 +18,7 @@
 #include "board/UnitBitBoard.h"
 #include "board/UnitMoves.h"
 #include "board/ZobristKeys.h"
+#include "eval/UnitEval.h"
 #include "eval/UnitPSE.h"
 
 inline void EnsureBoardTables() {
@@ -25,6 +26,7 @@ inline void EnsureBoardTables() {
     InitBitBoards();
     InitZobristKeys();
     InitPSETables();
+    InitAdvancedPawnTable();
     return true;
   }();
   (void)built;

@@ -1,15 +1,13 @@
 // Perft, divide and the perft suite through the real program over pipes.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <fstream>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "support/ProgramDriver.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -56,20 +54,6 @@ std::vector<std::string> Rounds(const std::string& out) {
 
 // An EPD line as the suite shows it: between empty lines.
 std::string Shown(const std::string& line) { return "\r\n" + line + "\r\n\r\n"; }
-
-// A file in a fresh temporary directory, removed with the object.
-struct TempFile {
-  std::string Path;
-  explicit TempFile(const std::string& content) {
-    char dir[] = "/tmp/velkar-perft-XXXXXX";
-    Path = std::string(mkdtemp(dir)) + "/suite.epd";
-    std::ofstream(Path, std::ios::binary) << content;
-  }
-  ~TempFile() {
-    std::remove(Path.c_str());
-    rmdir(Path.substr(0, Path.rfind('/')).c_str());
-  }
-};
 
 }  // namespace
 
@@ -147,10 +131,14 @@ TEST(PerftSuiteProgram, RunsEveryPositionOfTheFileAndEndsByItself) {
   auto rounds = Rounds(Session("pe\n" + file + "\n2\n\n\n\nquit\n"));
   ASSERT_EQ(rounds.size(), 4u);
   EXPECT_EQ(rounds[0], "Perft EPD file: \r\nMax Depth: \r\n");
-  for (int i = 0; i < 3; ++i)
-    EXPECT_TRUE(EndsWith(rounds[i + 1], Shown(lines[i]) + "\r\n" + Result(1, counts[i][0]) +
-                                            Result(2, counts[i][1]) + Prompt))
-        << rounds[i + 1];
+  for (int i = 0; i < 3; ++i) {
+    // The board of the position comes first.
+    const std::string& round = rounds[i + 1];
+    EXPECT_EQ(round.substr(0, 21), "\r\n  a b c d e f g h\r\n") << round;
+    const std::string tail = Shown(lines[i]) + "\r\n" + Result(1, counts[i][0]) + Result(2, counts[i][1]) + Prompt;
+    EXPECT_TRUE(EndsWith(round, tail)) << round;
+    EXPECT_LT(round.find("\r\nMaterial: "), round.size() - tail.size()) << round;
+  }
 }
 
 TEST(PerftSuiteProgram, CrLfAnswersReadLikeLfAnswers) {
@@ -179,8 +167,9 @@ TEST(PerftSuiteProgram, AnAnswerStartingWithQFinishes) {
 
 TEST(PerftSuiteProgram, BadDepthGivesTheUsageLineAtEveryPosition) {
   // Lines ended by CR LF, the last one by nothing.
-  TempFile file("8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -\r\n4k3/8/8/8/8/8/8/4K3 w - -");
-  auto rounds = Rounds(Session("pe\n" + file.Path + "\nx\n\n\nquit\n"));
+  TempDir dir;
+  std::string file = dir.Write("suite.epd", "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -\r\n4k3/8/8/8/8/8/8/4K3 w - -");
+  auto rounds = Rounds(Session("pe\n" + file + "\nx\n\n\nquit\n"));
   ASSERT_EQ(rounds.size(), 3u);
   const std::string usage = "\r\nUsage: perft <1..255>\r\n" + Prompt;
   EXPECT_TRUE(EndsWith(rounds[1], Shown("8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -") + usage)) << rounds[1];
@@ -188,8 +177,8 @@ TEST(PerftSuiteProgram, BadDepthGivesTheUsageLineAtEveryPosition) {
 }
 
 TEST(PerftSuiteProgram, AFileWithoutLinesRunsOneRoundWithAnEmptyLine) {
-  TempFile file("");
-  auto rounds = Rounds(Session("pe\n" + file.Path + "\n1\n\nquit\n"));
+  TempDir dir;
+  auto rounds = Rounds(Session("pe\n" + dir.Write("suite.epd", "") + "\n1\n\nquit\n"));
   ASSERT_EQ(rounds.size(), 2u);
   // The empty line is no FEN: the start position stays and is counted.
   EXPECT_TRUE(EndsWith(rounds[1], Shown("") + "\r\n" + Result(1, "20") + Prompt)) << rounds[1];

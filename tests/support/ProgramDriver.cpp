@@ -19,6 +19,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+const std::string InterruptMark = "\x01SIGINT\x01";
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
 int MsUntil(Clock::time_point t) {
   auto d = std::chrono::duration_cast<std::chrono::milliseconds>(t - Clock::now()).count();
   return d < 0 ? 0 : static_cast<int>(d);
@@ -74,6 +80,16 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
       inFd = -1;
     }
     bool wantWrite = inFd >= 0 && Clock::now() >= nextWrite;
+    if (wantWrite && chunks[chunk].rfind(InterruptMark, 0) == 0) {
+      wantWrite = false;
+      if (EndsWith(result.Out, chunks[chunk].substr(InterruptMark.size()))) {
+        kill(pid, SIGINT);
+        ++chunk;
+        nextWrite = Clock::now() + std::chrono::milliseconds(pauseMs);
+        continue;
+      }
+      nextWrite = Clock::now() + std::chrono::milliseconds(5);
+    }
     pollfd fds[3] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}, {wantWrite ? inFd : -1, POLLOUT, 0}};
     if (!outOpen) fds[0].fd = -1;
     if (!errOpen) fds[1].fd = -1;
@@ -111,20 +127,15 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
 
 ProgramResult RunProgram(const std::string& input) { return RunProgram(std::vector<std::string>{input}); }
 
+std::string InterruptAfter(const std::string& outputTail) { return InterruptMark + outputTail; }
+
 std::string StartupText() {
   return "Velkar 0.5.9 RND\r\n"
+         "HASH: size=256MB slots=16,777,219\r\n\r\n"
          "\r\nType ? or HELP to get a list of commands\r\n\r\n";
 }
 
 std::string ConversionErrorText(const std::string& text) { return "'" + text + "' is not a valid integer value\n"; }
-
-namespace {
-
-bool EndsWith(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-}  // namespace
 
 ProgramResult RunProgramOnTerminal(const std::string& typedBeforeStart, const std::vector<std::string>& chunks,
                                    const std::vector<std::string>& waitFor, int timeoutMs) {

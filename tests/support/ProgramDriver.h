@@ -17,6 +17,10 @@ struct ProgramResult {
 ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs = 50, int timeoutMs = 60000);
 ProgramResult RunProgram(const std::string& input);
 
+// A chunk that sends the program SIGINT instead of input, once its output so
+// far ends with the given text.
+std::string InterruptAfter(const std::string& outputTail);
+
 // The exact bytes the program writes at start-up before it reads its first command.
 std::string StartupText();
 

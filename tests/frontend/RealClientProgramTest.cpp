@@ -1,0 +1,84 @@
+// Whole games under a real interface against a real opponent: xboard, on a
+// virtual X server, plays two games between Velkar and Fairy-Max, with
+// Velkar speaking xboard's protocol or UCI through polyglot.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "support/TempDir.h"
+
+namespace {
+
+const char* const Tools[] = {"/usr/bin/xvfb-run", "/usr/games/xboard", "/usr/games/polyglot", "/usr/games/fairymax"};
+
+bool ToolsInstalled() {
+  for (const char* tool : Tools)
+    if (access(tool, X_OK) != 0) return false;
+  return true;
+}
+
+std::string FileText(const std::string& path) {
+  std::stringstream text;
+  text << std::ifstream(path).rdbuf();
+  return text.str();
+}
+
+struct Match {
+  std::string Games, Log;
+};
+
+// Velkar is always xboard's first program; the colours alternate. Each match
+// gets its own X server number and home, so matches run side by side and
+// leave no settings behind.
+Match PlayMatch(int server, bool uci, const std::string& setUpFEN = "") {
+  TempDir dir;
+  std::string command = "cd " + dir.Path + " && HOME=" + dir.Path + " timeout 150 xvfb-run -n " +
+                        std::to_string(server) +
+                        " -a /usr/games/xboard -noGUI -popupExitMessage false -saveSettingsOnExit false "
+                        "-matchGames 2 -tc 0:10 -fcp " VELKAR_BINARY " -fd " +
+                        dir.Path + " -scp /usr/games/fairymax -sd " + dir.Path +
+                        " -saveGameFile games.pgn -debugMode true -nameOfDebugFile debug.log";
+  if (uci) command += " -fUCI -adapterCommand '/usr/games/polyglot -noini -ec \"%fcp\" -ed \"%fd\"'";
+  if (!setUpFEN.empty()) command += " -loadPositionFile " + dir.Write("start.fen", setUpFEN + "\n");
+  command += " </dev/null >xboard.out 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0) << FileText(dir.Path + "/xboard.out");
+  return {FileText(dir.Path + "/games.pgn"), FileText(dir.Path + "/debug.log")};
+}
+
+// Both games are complete and end on the board: mate, stalemate or a draw
+// rule, never a resignation, a forfeit, a flag or a lost engine.
+void ExpectCompleteGames(const Match& m) {
+  std::regex ending("\\{([^}]*)\\} (1-0|0-1|1/2-1/2)\\s*(\\[|$)");
+  std::regex onTheBoard("checkmate|mates|stalemate|repetition|50|fifty|insufficient", std::regex::icase);
+  int games = 0;
+  for (auto it = std::sregex_iterator(m.Games.begin(), m.Games.end(), ending); it != std::sregex_iterator(); ++it) {
+    ++games;
+    EXPECT_TRUE(std::regex_search((*it)[1].str(), onTheBoard)) << (*it)[0];
+  }
+  EXPECT_EQ(games, 2) << m.Games;
+  std::smatch found;
+  for (const char* fault : {"[Ii]llegal", "[Ff]orfeit", "exited unexpectedly", "<first : resign", "(White|Black) resigns"})
+    EXPECT_FALSE(std::regex_search(m.Log, found, std::regex(".*(" + std::string(fault) + ").*"))) << found[0];
+}
+
+}  // namespace
+
+TEST(RealClient, XboardModeAgainstFairyMax) {
+  if (!ToolsInstalled()) GTEST_SKIP() << "xboard, polyglot, fairymax or xvfb-run is not installed";
+  ExpectCompleteGames(PlayMatch(120, false));
+}
+
+TEST(RealClient, UciModeThroughPolyglotAgainstFairyMax) {
+  if (!ToolsInstalled()) GTEST_SKIP() << "xboard, polyglot, fairymax or xvfb-run is not installed";
+  ExpectCompleteGames(PlayMatch(140, true));
+}
+
+TEST(RealClient, UciModeFromASetUpPosition) {
+  if (!ToolsInstalled()) GTEST_SKIP() << "xboard, polyglot, fairymax or xvfb-run is not installed";
+  ExpectCompleteGames(PlayMatch(160, true, "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4"));
+}
