@@ -142,10 +142,16 @@ void Think() {
     RootMoves.Scores[0] = RootMoves.Scores[r];
     RootMoves.Count = 1;
     NextHashDate();
-    ReportOnlyMove();
+    // The random pick leaves one root move; a list of several would take the
+    // full search.
+    if (RootMoves.Count >= 2)
+      IterativeDeepening();
+    else
+      ReportOnlyMove();
   }
   PrevLastScore = LastScore;
   LastScore = BestScore;
+  if (RootMoves.Count >= 2 && ProtocolMode == 2) PrintTellOthers();
 }
 
 void CheckInput() {

@@ -1,4 +1,5 @@
-// The console's scored list of legal moves ("lmoves"), byte for byte.
+// The console's scored list of legal moves ("lmoves"), byte for byte, and a
+// UCI depth request, which still takes the random pick.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -93,4 +94,18 @@ TEST(LegalMoveList, ALineWaitingDuringTheListIsAnsweredAtOnce) {
   const std::string head = StartupText() + "\r\nreadyok\r\n";
   ASSERT_EQ(r.Out.compare(0, head.size(), head), 0);
   EXPECT_EQ(ParseList("\r\n" + r.Out.substr(head.size())).size(), 20u);
+}
+
+TEST(UciGoDepth, TakesTheRandomPickWithoutASearch) {
+  const ProgramResult r = RunProgram("uci\r\nposition startpos\r\ngo depth 6\r\n");
+  const std::string tail = r.Out.substr(r.Out.find("uciok\r\n") + 7);
+  std::vector<std::string> lines;
+  for (size_t at = 0, end; (end = tail.find("\r\n", at)) != std::string::npos; at = end + 2)
+    lines.push_back(tail.substr(at, end - at));
+  ASSERT_EQ(lines.size(), 3u) << tail;
+  EXPECT_EQ(lines[0].rfind("info depth 1 seldepth 1 score cp ", 0), 0u);
+  EXPECT_NE(lines[0].find(" nodes 1 nps "), std::string::npos);
+  EXPECT_EQ(lines[1].rfind("info time ", 0), 0u);
+  EXPECT_EQ(lines[1].substr(lines[1].size() - 11), " hashfull 0");
+  EXPECT_EQ(lines[2].rfind("bestmove ", 0), 0u);
 }

@@ -23,21 +23,24 @@ TEST_F(QuiesceTest, DecidedNodes) {
   struct Case {
     const char* Fen;
     std::vector<const char*> Moves;
+    uint32_t Clock;
     int32_t Ply;
     int32_t Expected;  // NoScore: the static evaluation
   } cases[] = {
       // A position seen before, and the 50-move rule, are draws before anything else.
-      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", {"g1f3", "g8f6", "f3g1", "f6g8"}, 0, 0},
-      {"4k3/8/8/8/8/8/3Q4/4K3 w - - 100 80", {}, 0, 0},
-      {"k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", {}, 3, MatedScore(3)},
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", {"g1f3", "g8f6", "f3g1", "f6g8"}, 4, 0, 0},
+      {"4k3/8/8/8/8/8/3Q4/4K3 w - - 0 1", {}, 100, 0, 0},
+      {"k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", {}, 0, 3, MatedScore(3)},
       // Only a bare king in a corner is tested for stalemate.
-      {"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", {}, 0, 0},
-      {"4k3/4P3/4K3/8/8/8/8/8 b - - 0 1", {}, 0, NoScore},
-      {"4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1", {}, PlyLimit, NoScore},
+      {"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", {}, 0, 0, 0},
+      {"4k3/4P3/4K3/8/8/8/8/8 b - - 0 1", {}, 0, 0, NoScore},
+      {"4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1", {}, 0, PlyLimit, NoScore},
   };
   for (const Case& c : cases) {
     SetPosition(c.Fen);
     for (const char* m : c.Moves) MakeMove(FindMove(m));
+    // A set-up starts the clock at 0 whatever the FEN says.
+    HalfmoveClock = c.Clock;
     Ply = c.Ply;
     const int32_t expected = c.Expected == NoScore ? Evaluate(false) : c.Expected;
     int64_t nodes;

@@ -44,7 +44,7 @@ TEST_F(SearchPVSTest, NullMoveCutsAndWhereItIsNotTried) {
       {QueenUp, 1, -1, 0, 5, true},
       {QueenUp, 0, -1, 0, 5, false},                     // principal-variation node
       {"4k3/8/8/8/8/8/3Q4/4K2r w - - 0 1", 1, -1, 0, 5, false},  // in check
-      {"4k3/8/8/8/8/8/3Q4/4K3 b - - 0 1", 1, -2001, -2000, 5, false},  // bare king
+      {"4k3/8/8/8/8/8/3Q4/4K3 b - - 0 1", 1, -20001, -20000, 5, false},  // bare king
       {QueenUp, 1, -29800, -29745, 5, false},            // mate score as beta
   };
   for (const auto& c : cases) {
@@ -100,12 +100,14 @@ TEST_F(SearchPVSTest, WholeSearches) {
     int64_t SoftMs;
     int32_t Score;      // NoScore: not checked
     int32_t Depth;      // depth of the last iteration
+    bool FailHigh;      // a later root move beat the first in the last iteration
   } cases[] = {
-      {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", 255, NoTimeLimit, 29999, 1},  // mate in one
-      {"7k/5K2/p7/6Q1/8/8/8/8 b - - 0 1", 255, NoTimeLimit, -29998, 5},  // every move is mated
-      {"7k/8/5K2/8/8/8/8/R7 w - - 0 1", 255, NoTimeLimit, 29997, NoScore},  // quiet mate in two
-      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 255, 0, NoScore, 1},  // no time
-      {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 4, NoTimeLimit, NoScore, 4},
+      {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", 255, NoTimeLimit, 29999, 1, false},  // mate in one
+      {"7k/5K2/p7/6Q1/8/8/8/8 b - - 0 1", 255, NoTimeLimit, -29998, 5, false},  // every move is mated
+      {"7k/8/5K2/8/8/8/8/R7 w - - 0 1", 255, NoTimeLimit, 29997, 4, true},  // quiet mate in two
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 255, 0, NoScore, 1, false},  // no time
+      {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 4, NoTimeLimit, NoScore, 4,
+       false},
   };
   for (const auto& c : cases) {
     SetPosition(c.Fen);
@@ -115,9 +117,8 @@ TEST_F(SearchPVSTest, WholeSearches) {
     if (c.Score != NoScore) {
       EXPECT_EQ(BestScore, c.Score) << c.Fen;
     }
-    if (c.Depth != NoScore) {
-      EXPECT_EQ(IterationDepth, c.Depth) << c.Fen;
-    }
+    EXPECT_EQ(IterationDepth, c.Depth) << c.Fen;
+    EXPECT_EQ(RootFailHigh, c.FailHigh) << c.Fen;
     EXPECT_NE(FindMove(MoveText(BestMove)), 0u);
     EXPECT_EQ(RootPV[0], BestMove);
   }
@@ -137,8 +138,8 @@ TEST_F(SearchPVSTest, NoIterationLeavesTheFirstRootMoveAtTheStaticScore) {
   EXPECT_EQ(RootPV[1], 0u);
 }
 
-TEST_F(SearchPVSTest, TheHardLimitStopsAtTheFirstPoll) {
-  SetPosition("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+TEST_F(SearchPVSTest, TheHardLimitStopsAtTheFirstPollAfterTheFirstIteration) {
+  SetPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
   RunSearch(255, NoTimeLimit, 0);
   EXPECT_TRUE(StopSearch);
   EXPECT_TRUE(Nodes == 32768 || Nodes == 32769) << Nodes;

@@ -2,9 +2,6 @@
 // input, a position set up from FEN, and a search driven as a request to move
 // drives it.
 #pragma once
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <string>
 
 #include "board/BoardTestSupport.h"
@@ -12,34 +9,17 @@
 #include "search/UnitHash.h"
 #include "search/UnitSearch.h"
 #include "support/EngineSetup.h"
+#include "support/PipeInput.h"
 
-// The searches poll standard input. An empty pipe that stays open stands in
-// for it, so that no line and no end of input reaches the poll: whatever
-// the test's own standard input holds can neither stop a search nor end the
-// test process.
-class SearchTest : public testing::Test {
+// The searches poll standard input: an empty pipe that stays open stands in
+// for it, so that no line and no end of input reaches the poll, whatever the
+// test's own standard input holds.
+class SearchTest : public PipeInput {
  protected:
   void SetUp() override {
     InitEngineOnce();
-    SavedStdin = dup(STDIN_FILENO);
-    ASSERT_EQ(pipe(Pipe), 0);
-    if (Pipe[0] != STDIN_FILENO) {
-      dup2(Pipe[0], STDIN_FILENO);
-      close(Pipe[0]);
-    }
+    PipeInput::SetUp();
   }
-  void TearDown() override {
-    close(Pipe[1]);
-    if (SavedStdin >= 0) {
-      dup2(SavedStdin, STDIN_FILENO);
-      close(SavedStdin);
-    } else {
-      close(STDIN_FILENO);
-    }
-  }
-
-  int Pipe[2] = {-1, -1};
-  int SavedStdin = -1;
 };
 
 inline void SetPosition(const std::string& fen) { ASSERT_TRUE(SetPositionFromFEN(fen)); }
