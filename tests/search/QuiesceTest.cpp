@@ -9,21 +9,19 @@ namespace {
 
 using QuiesceTest = SearchTest;
 
-int32_t QuiesceAt(int32_t alpha, int32_t beta, int64_t& nodes) {
+int32_t QuiesceFromZero(int32_t alpha, int32_t beta) {
+  Nodes = 0;
   PrincipalVariation pv;
-  const int64_t before = Nodes;
-  const int32_t score = Quiesce(alpha, beta, pv);
-  nodes = Nodes - before;
-  return score;
+  return Quiesce(alpha, beta, pv);
 }
 
 }  // namespace
 
-TEST_F(QuiesceTest, DecidedNodes) {
-  struct Case {
+TEST_F(QuiesceTest, NodesDecidedWithoutAMove) {
+  const struct {
     const char* Fen;
     std::vector<const char*> Moves;
-    uint32_t Clock;
+    uint32_t Clock;  // a set-up starts the clock at 0 whatever the FEN says
     int32_t Ply;
     int32_t Expected;  // NoScore: the static evaluation
   } cases[] = {
@@ -36,16 +34,14 @@ TEST_F(QuiesceTest, DecidedNodes) {
       {"4k3/4P3/4K3/8/8/8/8/8 b - - 0 1", {}, 0, 0, NoScore},
       {"4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1", {}, 0, PlyLimit, NoScore},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SetPosition(c.Fen);
     for (const char* m : c.Moves) MakeMove(FindMove(m));
-    // A set-up starts the clock at 0 whatever the FEN says.
     HalfmoveClock = c.Clock;
     Ply = c.Ply;
     const int32_t expected = c.Expected == NoScore ? Evaluate(false) : c.Expected;
-    int64_t nodes;
-    EXPECT_EQ(QuiesceAt(-Infinity, Infinity, nodes), expected) << c.Fen;
-    EXPECT_EQ(nodes, 1) << c.Fen;
+    EXPECT_EQ(QuiesceFromZero(-Infinity, Infinity), expected) << c.Fen;
+    EXPECT_EQ(Nodes, 1) << c.Fen;
     Ply = 0;
   }
 }
@@ -53,21 +49,14 @@ TEST_F(QuiesceTest, DecidedNodes) {
 TEST_F(QuiesceTest, DeltaPruningSkipsAHopelessCaptureOnlyInANullWindow) {
   SetPosition("4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1");
   const int32_t stand = Evaluate(false);
-  int64_t nodes;
-  EXPECT_EQ(QuiesceAt(stand + 200, stand + 201, nodes), stand + 50 + PieceValue[BlackPawn]);
-  EXPECT_EQ(nodes, 1);
-  QuiesceAt(-Infinity, Infinity, nodes);
-  EXPECT_GT(nodes, 1);
+  EXPECT_EQ(QuiesceFromZero(stand + 200, stand + 201), stand + 50 + PieceValue[BlackPawn]);
+  EXPECT_EQ(Nodes, 1);
+  QuiesceFromZero(-Infinity, Infinity);
+  EXPECT_GT(Nodes, 1);
 }
 
 TEST(SortMoveList, HighestFirstAndEqualScoresKeepTheirOrder) {
-  MoveList list;
-  list.Count = 4;
-  const int32_t scores[] = {5, 7, 5, 9};
-  for (int i = 0; i < 4; i++) {
-    list.Moves[i] = Move(i + 1);
-    list.Scores[i] = scores[i];
-  }
+  MoveList list{4, {1, 2, 3, 4}, {5, 7, 5, 9}};
   SortMoveList(list);
   EXPECT_EQ(std::vector<int32_t>(list.Scores, list.Scores + 4), (std::vector<int32_t>{9, 7, 5, 5}));
   EXPECT_EQ(std::vector<Move>(list.Moves, list.Moves + 4), (std::vector<Move>{4, 2, 1, 3}));

@@ -1,6 +1,6 @@
 // Shared by the search tests: the engine started once, a silent standard
-// input, a position set up from FEN, and a search driven as a request to move
-// drives it.
+// input, a position set up from FEN, and a search started the way a request
+// to move starts it.
 #pragma once
 #include <string>
 
