@@ -146,9 +146,9 @@ void MovesToSAN(std::string (&texts)[MaxMoves], MoveList list) {
   for (int32_t i = count; i < MaxMoves; i++) texts[i].clear();
 }
 
-// A stop typed during an earlier list would otherwise cut every later one
-// short, since only a request to move clears it.
 void ListLegalMoves() {
+  // A stop typed during an earlier list would otherwise cut every later one
+  // short, since only a request to move clears it.
   StopSearch = false;
   MoveList list;
   GenerateMoves(list);

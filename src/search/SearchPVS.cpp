@@ -31,7 +31,6 @@ constexpr double EasyMoveTimeShare = 0.2;
 constexpr double SteadyTimeShare = 0.6;
 constexpr int32_t FewPieces = 6;
 constexpr int32_t UciProtocol = 1;
-constexpr int32_t XboardProtocol = 2;
 constexpr int8_t HintDepth = -127;  // never deep enough to decide a probe: the move only
 
 // Margin over the static evaluation that a quiet move may gain near the leaves.
@@ -44,11 +43,11 @@ bool IsCapture(Move move) {
 
 bool CapturesPawn(Move move) { return MoveCaptured(move) == WhitePawn || MoveCaptured(move) == BlackPawn; }
 
-// NewDepthForMove with the check test already made. Checking captures and
-// captures at principal-variation nodes extend when en passant or when the
-// exchange costs at most a pawn (100); the exchange value is counted in
-// whole pawns and never falls below -9, so every such capture extends, and
-// the exchange need not be computed.
+// NewDepthForMove with the check test already made. Checking captures, and
+// captures at principal-variation nodes, extend when en passant or when their
+// exchange value is at least -100; that value is counted in whole pawns and
+// never falls below -9, so every such capture extends and the exchange need
+// not be computed.
 int32_t DepthForMove(int32_t depth, Move move, bool single, bool pvNode, bool prevExt, bool givesCheck,
                      bool& ext) {
   ext = false;
