@@ -80,7 +80,7 @@ void SetPositionAndMoves(const std::string& base, const std::string& list) {
   LastPositionMoves = list;
 }
 
-// Writes the reply to a "go": the chosen move, or the null move when there was none.
+// The reply to a "go": the chosen move, or the null move when there was none.
 std::string BestMoveLine() {
   if (BestMove == 0) return "bestmove 0000";
   std::string line = "bestmove " + MoveToText(BestMove);

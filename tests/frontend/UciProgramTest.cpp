@@ -4,10 +4,6 @@
 #include <regex>
 #include <string>
 
-#include "board/Position.h"
-#include "board/UnitMoves.h"
-#include "eval/UnitEval.h"
-#include "search/UnitSearch.h"
 #include "support/EngineSetup.h"
 #include "support/ProgramDriver.h"
 
@@ -35,24 +31,9 @@ void ExpectUci(const ProgramResult& r, const std::string& afterHeader) {
 
 ProgramResult RunUci(const std::string& commands) { return RunProgram("uci\r\n" + commands + "quit\r\n"); }
 
-// The static evaluation the one-move report gives as its score, computed
-// here on the same position.
-std::string ScoreAfter(const std::string& fen, const std::string& moves) {
-  InitEngineOnce();
-  SetPositionFromFEN(fen);
-  std::string rest = moves;
-  while (!rest.empty()) {
-    size_t space = rest.find(' ');
-    ParseAndMakeMove(rest.substr(0, space));
-    rest = space == std::string::npos ? "" : rest.substr(space + 1);
-  }
-  ResetSearch();
-  return std::to_string(Evaluate(false));
-}
-
 // The three lines a request to move answers with when one move is forced.
 std::string Reply(const std::string& fen, const std::string& moves, const std::string& move) {
-  return "info depth 1 seldepth 1 score cp " + ScoreAfter(fen, moves) + " time T nodes 1 nps R pv " + move +
+  return "info depth 1 seldepth 1 score cp " + StaticScoreAfter(fen, moves) + " time T nodes 1 nps R pv " + move +
          " \r\ninfo time T nodes 1 nps R hashfull 0\r\nbestmove " + move + "\r\n";
 }
 
@@ -103,20 +84,15 @@ TEST(UciGo, NoLegalMoveGetsTheNullMove) {
             Reply(MateInOneFEN, "", "b7b2") + "info time T nodes 0 nps R hashfull 0\r\nbestmove 0000\r\n");
 }
 
-TEST(UciSession, ABurstOfCommandsIsTakenLineByLine) {
-  std::string isready, readyok;
-  for (int i = 0; i < 1000; ++i) {
-    isready += "isready\r\n";
-    readyok += "readyok\r\n";
-  }
-  ExpectUci(RunUci(isready), readyok);
-}
-
-TEST(UciPosition, ALongMoveListComesWhole) {
-  std::string moves;
+TEST(UciSession, ALongMoveListAndABurstComeLineByLine) {
+  std::string moves, isready, readyok;
   for (int i = 0; i < 1250; ++i) moves += "g1f3 g8f6 f3g1 f6g8 ";
   moves += Scholar;
   const std::string line = "position startpos moves " + moves;
   ASSERT_EQ(line.size(), 25038u);
-  ExpectUci(RunUci(line + "\r\ngo wtime 1000 btime 1000\r\n"), Reply(StartFEN, moves, "g7g6"));
+  for (int i = 0; i < 1000; ++i) {
+    isready += "isready\r\n";
+    readyok += "readyok\r\n";
+  }
+  ExpectUci(RunUci(line + "\r\ngo wtime 1000 btime 1000\r\n" + isready), Reply(StartFEN, moves, "g7g6") + readyok);
 }

@@ -4,10 +4,6 @@
 #include <regex>
 #include <string>
 
-#include "board/Position.h"
-#include "board/UnitMoves.h"
-#include "eval/UnitEval.h"
-#include "search/UnitSearch.h"
 #include "support/EngineSetup.h"
 #include "support/ProgramDriver.h"
 
@@ -34,16 +30,8 @@ ProgramResult RunXboard(const std::string& commands) {
 
 // The thinking line of a forced move: its score is the static evaluation of
 // the position it is chosen in.
-std::string Thinking(const std::string& fen, const std::string& usermoves, const std::string& pv) {
-  InitEngineOnce();
-  SetPositionFromFEN(fen);
-  std::string rest = usermoves;
-  for (size_t at; (at = rest.find("usermove ")) != std::string::npos;) {
-    rest = rest.substr(at + 9);
-    ParseAndMakeMove(rest.substr(0, rest.find('\r')));
-  }
-  ResetSearch();
-  return "1 " + std::to_string(Evaluate(false)) + " T 1 1/1 " + pv + "\r\n";
+std::string Thinking(const std::string& fen, const std::string& moves, const std::string& pv) {
+  return "1 " + StaticScoreAfter(fen, moves) + " T 1 1/1 " + pv + "\r\n";
 }
 
 std::string UserMoves(const std::string& moves) {
@@ -83,8 +71,8 @@ TEST(XboardSession, ABurstOfMovesComesWhole) {
   std::string moves;
   for (int i = 0; i < 100; ++i) moves += "g1f3 g8f6 f3g1 f6g8 ";
   moves += "e2e4 f7f5 d1h5";
-  const std::string burst = "new\r\nforce\r\n" + UserMoves(moves) + "go\r\n";
-  ExpectXboard(RunXboard(burst), Thinking(StartFEN, burst, "74...g6") + "move g7g6\r\n");
+  ExpectXboard(RunXboard("new\r\nforce\r\n" + UserMoves(moves) + "go\r\n"),
+               Thinking(StartFEN, moves, "74...g6") + "move g7g6\r\n");
 }
 
 TEST(XboardSession, InterruptsAreIgnored) {

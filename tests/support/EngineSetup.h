@@ -3,7 +3,14 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "board/Position.h"
+#include "board/UnitMoves.h"
+#include "eval/UnitEval.h"
 #include "frontend/ConsoleIO.h"
+#include "frontend/UciLoop.h"
+#include "search/UnitSearch.h"
 
 inline void InitEngineOnce() {
   static bool done = false;
@@ -12,4 +19,14 @@ inline void InitEngineOnce() {
   InitEngine();
   testing::internal::GetCapturedStdout();
   done = true;
+}
+
+// The score a one-move report gives, the static evaluation after the moves
+// (coordinate texts, one space apart) from the FEN position, worked out here.
+inline std::string StaticScoreAfter(const std::string& fen, std::string moves) {
+  InitEngineOnce();
+  SetPositionFromFEN(fen);
+  while (!moves.empty()) ParseAndMakeMove(NextToken(moves));
+  ResetSearch();
+  return std::to_string(Evaluate(false));
 }
