@@ -92,7 +92,7 @@ std::string BoxShown(const std::string& out) {
 
 }  // namespace
 
-TEST(BoardDisplay, DISABLED_StartPositionWithLetters) {
+TEST(BoardDisplay, StartPositionWithLetters) {
   EXPECT_EQ(Reply("f 0\n"), StartBoardWithLetters);
   EXPECT_EQ(Reply("figurines 0\nboard\nb\n"), StartBoardWithLetters + StartBoardWithLetters + StartBoardWithLetters);
 }
@@ -145,7 +145,7 @@ TEST(BoardDisplay, Settings) {
   EXPECT_TRUE(EndsWith(Reply("b 2\nf 0\ninfo\nb\n"), StartupText() + tiny));
 }
 
-TEST(BoardDisplay, DISABLED_SetUpsAndMovesPrintTheBoard) {
+TEST(BoardDisplay, SetUpsAndMovesPrintTheBoard) {
   const std::string start = StartBoardWithLetters;
   EXPECT_EQ(Reply("f 0\ns 4k3/8/8/8/8/8/8/4K3R w - -\n"),
             start + "4\r\n\r\nIllegal FEN: syntax is not recognized\r\n" + start);
@@ -153,7 +153,7 @@ TEST(BoardDisplay, DISABLED_SetUpsAndMovesPrintTheBoard) {
   EXPECT_EQ(Reply("f 0\nsetboard rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3\n"), start + afterE4.substr(start.size()));
 }
 
-TEST(BoardReport, DISABLED_AfterE4) {
+TEST(BoardReport, AfterE4) {
   const std::string out = Reply("e4\n");
   const std::vector<std::string> expected = {
       "BLACK to move (1...????" ")", "No one is in check",     "W OO & OOO, B OO & OOO",
@@ -164,7 +164,7 @@ TEST(BoardReport, DISABLED_AfterE4) {
   EXPECT_EQ(BoxShown(out), Box({2, 0, 0, 67, 0, 4, 0, 0, 0}));
 }
 
-TEST(BoardReport, DISABLED_EvaluationOfSetUpPositions) {
+TEST(BoardReport, EvaluationOfSetUpPositions) {
   struct Case {
     const char* Fen;
     const char* StaticEval;
@@ -191,7 +191,7 @@ TEST(BoardReport, DISABLED_EvaluationOfSetUpPositions) {
   }
 }
 
-TEST(BoardReport, DISABLED_RecognisedEndingHasATwoLineBox) {
+TEST(BoardReport, RecognisedEndingHasATwoLineBox) {
   // Queen against bare king: material and piece squares only, Black to move.
   const std::string out = Reply("s 4k3/8/8/8/8/8/8/3QK3 b - -\n");
   const std::vector<std::string> report = Report(out);
