@@ -17,8 +17,7 @@ extern uint8_t Board[64];
 extern BitBoard PieceBB[10];  // the set of piece code c is PieceBB[c - 1]
 extern int32_t WhiteKingSquare, BlackKingSquare;
 extern BitBoard WhiteKingBB, BlackKingBB;
-extern BitBoard WhitePieces, BlackPieces, Occupied;
-extern BitBoard OccupiedFileRotated, OccupiedDiagRotatedA, OccupiedDiagRotatedB;
+extern BitBoard WhitePieces, BlackPieces;  // Occupied and its rotations: UnitBitBoard.h
 extern uint8_t WhiteToMove;
 extern uint32_t CastleRights;
 extern int32_t EpFile;

@@ -275,20 +275,6 @@ void InitRaysAndDistances() {
   }
 }
 
-// Slider lookups on the current occupancies.
-inline BitBoard RankLookup(uint8_t s) { return RankAttacks[s][(Occupied >> RankShift[s]) & 255]; }
-inline BitBoard FileLookup(uint8_t s) {
-  return FileAttacks[s][(OccupiedFileRotated >> FileShift[s]) & 255];
-}
-inline BitBoard DiagALookup(uint8_t s) {
-  return DiagAttacksA[s][(OccupiedDiagRotatedA >> DiagShiftA[s]) & 255];
-}
-inline BitBoard DiagBLookup(uint8_t s) {
-  return DiagAttacksB[s][(OccupiedDiagRotatedB >> DiagShiftB[s]) & 255];
-}
-inline BitBoard LineAttacks(uint8_t s) { return RankLookup(s) | FileLookup(s); }
-inline BitBoard DiagonalAttacks(uint8_t s) { return DiagALookup(s) | DiagBLookup(s); }
-
 // The one lookup along the line from s toward a king in direction d.
 inline BitBoard LookupToward(uint8_t s, int32_t d) {
   switch (d) {

@@ -61,6 +61,26 @@ extern BitBoard BlackAdjacentAhead[64];
 
 void InitBitBoards();
 
+// The occupancies the slider lookups read: every piece as bit s of Occupied
+// and as its rotated bit in the other three. The position keeps them.
+extern BitBoard Occupied, OccupiedFileRotated, OccupiedDiagRotatedA, OccupiedDiagRotatedB;
+
+// Slider lookups on the current occupancies: the squares along one line up
+// to and including the first piece each way, whatever its colour.
+inline BitBoard RankLookup(uint8_t s) { return RankAttacks[s][(Occupied >> RankShift[s]) & 255]; }
+inline BitBoard FileLookup(uint8_t s) {
+  return FileAttacks[s][(OccupiedFileRotated >> FileShift[s]) & 255];
+}
+inline BitBoard DiagALookup(uint8_t s) {
+  return DiagAttacksA[s][(OccupiedDiagRotatedA >> DiagShiftA[s]) & 255];
+}
+inline BitBoard DiagBLookup(uint8_t s) {
+  return DiagAttacksB[s][(OccupiedDiagRotatedB >> DiagShiftB[s]) & 255];
+}
+// A rook's reach and a bishop's; a queen has both.
+inline BitBoard LineAttacks(uint8_t s) { return RankLookup(s) | FileLookup(s); }
+inline BitBoard DiagonalAttacks(uint8_t s) { return DiagALookup(s) | DiagBLookup(s); }
+
 // Queries on the current position (square as unsigned 8-bit).
 BitBoard AttacksTo(uint8_t s);
 BitBoard WhiteAttacksTo(uint8_t s);

@@ -125,16 +125,14 @@ inline BitBoard EnemyDiagonalSliders() {
   return Pieces(Side<Us>::EnemyBishop) | Pieces(Side<Us>::EnemyQueen);
 }
 
-inline BitBoard StraightAttacks(int s, BitBoard occ, BitBoard occFile) {
+// The lookups of UnitBitBoard.h on occupancies other than the board's own.
+inline BitBoard LineAttacksOn(int s, BitBoard occ, BitBoard occFile) {
   return RankAttacks[s][(occ >> RankShift[s]) & 255] | FileAttacks[s][(occFile >> FileShift[s]) & 255];
 }
 
-inline BitBoard DiagonalAttacks(int s, BitBoard occA, BitBoard occB) {
+inline BitBoard DiagonalAttacksOn(int s, BitBoard occA, BitBoard occB) {
   return DiagAttacksA[s][(occA >> DiagShiftA[s]) & 255] | DiagAttacksB[s][(occB >> DiagShiftB[s]) & 255];
 }
-
-inline BitBoard RookAttacksNow(int s) { return StraightAttacks(s, Occupied, OccupiedFileRotated); }
-inline BitBoard BishopAttacksNow(int s) { return DiagonalAttacks(s, OccupiedDiagRotatedA, OccupiedDiagRotatedB); }
 
 // The generators ask these two questions for every king target and, in
 // check, for every capturer and blocker; they are the board queries
@@ -147,7 +145,7 @@ inline bool IsAttackedByEnemy(int s) {
   constexpr uint8_t knight = Us == White ? BlackKnight : WhiteKnight;
   const BitBoard enemyKing = Us == White ? BlackKingBB : WhiteKingBB;
   const BitBoard* pawnAttackers = Us == White ? BlackPawnAttackersOf : WhitePawnAttackersOf;
-  return (RookAttacksNow(s) & EnemyStraightSliders<Us>()) || (BishopAttacksNow(s) & EnemyDiagonalSliders<Us>()) ||
+  return (LineAttacks(s) & EnemyStraightSliders<Us>()) || (DiagonalAttacks(s) & EnemyDiagonalSliders<Us>()) ||
          (KnightAttacks[s] & Pieces(knight)) || (KingAttacks[s] & enemyKing) ||
          (pawnAttackers[s] & Pieces(S::EnemyPawn));
 }
@@ -158,19 +156,19 @@ inline bool IsPinned(int s) {
   BitBoard line, sliders;
   switch (d) {
     case 1: case -1:
-      line = RankAttacks[s][(Occupied >> RankShift[s]) & 255];
+      line = RankLookup(s);
       sliders = EnemyStraightSliders<Us>();
       break;
     case 8: case -8:
-      line = FileAttacks[s][(OccupiedFileRotated >> FileShift[s]) & 255];
+      line = FileLookup(s);
       sliders = EnemyStraightSliders<Us>();
       break;
     case 7: case -7:
-      line = DiagAttacksA[s][(OccupiedDiagRotatedA >> DiagShiftA[s]) & 255];
+      line = DiagALookup(s);
       sliders = EnemyDiagonalSliders<Us>();
       break;
     case 9: case -9:
-      line = DiagAttacksB[s][(OccupiedDiagRotatedB >> DiagShiftB[s]) & 255];
+      line = DiagBLookup(s);
       sliders = EnemyDiagonalSliders<Us>();
       break;
     default:
@@ -189,8 +187,8 @@ inline BitBoard SliderCheckersAfter(BitBoard flip, BitBoard flipF, BitBoard flip
   const BitBoard occF = (OccupiedFileRotated ^ flipF) | setF;
   const BitBoard occA = (OccupiedDiagRotatedA ^ flipA) | setA;
   const BitBoard occB = (OccupiedDiagRotatedB ^ flipB) | setB;
-  return (StraightAttacks(k, occ, occF) & EnemyStraightSliders<Us>()) |
-         (DiagonalAttacks(k, occA, occB) & EnemyDiagonalSliders<Us>());
+  return (LineAttacksOn(k, occ, occF) & EnemyStraightSliders<Us>()) |
+         (DiagonalAttacksOn(k, occA, occB) & EnemyDiagonalSliders<Us>());
 }
 
 template <Color Us>
@@ -274,19 +272,16 @@ inline BitBoard PinnedPieces() {
     candidates &= candidates - 1;
     switch (Direction[c][k]) {
       case 1: case -1:
-        pinned |= RankAttacks[k][(Occupied >> RankShift[k]) & 255] & RankAttacks[c][(Occupied >> RankShift[c]) & 255];
+        pinned |= RankLookup(k) & RankLookup(c);
         break;
       case 8: case -8:
-        pinned |= FileAttacks[k][(OccupiedFileRotated >> FileShift[k]) & 255] &
-                  FileAttacks[c][(OccupiedFileRotated >> FileShift[c]) & 255];
+        pinned |= FileLookup(k) & FileLookup(c);
         break;
       case 7: case -7:
-        pinned |= DiagAttacksA[k][(OccupiedDiagRotatedA >> DiagShiftA[k]) & 255] &
-                  DiagAttacksA[c][(OccupiedDiagRotatedA >> DiagShiftA[c]) & 255];
+        pinned |= DiagALookup(k) & DiagALookup(c);
         break;
       default:
-        pinned |= DiagAttacksB[k][(OccupiedDiagRotatedB >> DiagShiftB[k]) & 255] &
-                  DiagAttacksB[c][(OccupiedDiagRotatedB >> DiagShiftB[c]) & 255];
+        pinned |= DiagBLookup(k) & DiagBLookup(c);
         break;
     }
   }
@@ -359,7 +354,7 @@ inline void AddSliderGroup(QuietOut& q, CaptureOut& c, BitBoard group, BitBoard 
   while (group) {
     const int from = PopSquare<Us>(group);
     const uint8_t mover = Board[from];
-    const BitBoard attacks = Straight ? RookAttacksNow(from) : BishopAttacksNow(from);
+    const BitBoard attacks = Straight ? LineAttacks(from) : DiagonalAttacks(from);
     const bool isPinned = (pinned >> from) & 1;
     if constexpr (QuietOut::Active) AddPieceQuiets<Us>(q, from, mover, attacks & ~Occupied, isPinned);
     if constexpr (CaptureOut::Active) AddPieceCaptures<Us>(c, from, mover, attacks & enemy, isPinned);
@@ -564,19 +559,16 @@ inline bool SquaresBetween(int c, int k, BitBoard& between) {
   if (d < 0) d = -d;
   switch (d) {
     case 1:
-      between = RankAttacks[c][(Occupied >> RankShift[c]) & 255] & RankAttacks[k][(Occupied >> RankShift[k]) & 255];
+      between = RankLookup(c) & RankLookup(k);
       return true;
     case 7:
-      between = DiagAttacksA[c][(OccupiedDiagRotatedA >> DiagShiftA[c]) & 255] &
-                DiagAttacksA[k][(OccupiedDiagRotatedA >> DiagShiftA[k]) & 255];
+      between = DiagALookup(c) & DiagALookup(k);
       return true;
     case 8:
-      between = FileAttacks[c][(OccupiedFileRotated >> FileShift[c]) & 255] &
-                FileAttacks[k][(OccupiedFileRotated >> FileShift[k]) & 255];
+      between = FileLookup(c) & FileLookup(k);
       return true;
     case 9:
-      between = DiagAttacksB[c][(OccupiedDiagRotatedB >> DiagShiftB[c]) & 255] &
-                DiagAttacksB[k][(OccupiedDiagRotatedB >> DiagShiftB[k]) & 255];
+      between = DiagBLookup(c) & DiagBLookup(k);
       return true;
     default:
       return false;

@@ -71,16 +71,6 @@ WeightBonuses BuildWeightBonuses() {
 
 const WeightBonuses Bonus = BuildWeightBonuses();
 
-BitBoard RookAttacksNow(int s) {
-  return RankAttacks[s][(Occupied >> RankShift[s]) & 255] |
-         FileAttacks[s][(OccupiedFileRotated >> FileShift[s]) & 255];
-}
-
-BitBoard BishopAttacksNow(int s) {
-  return DiagAttacksA[s][(OccupiedDiagRotatedA >> DiagShiftA[s]) & 255] |
-         DiagAttacksB[s][(OccupiedDiagRotatedB >> DiagShiftB[s]) & 255];
-}
-
 // One side's share of the piece terms, each as that side's own gain.
 struct SideTerms {
   int32_t Attacks = 0, Mobility = 0, Various = 0;
@@ -173,17 +163,17 @@ SideTerms SidePieceTerms(uint8_t w, BitBoard seed) {
   }
   for (BitBoard b = Pieces(C::Bishop); b; b &= b - 1) {
     const int s = BitScanForward(b);
-    CountReach<White>(t, BishopAttacksNow(s), 8, BishopMobility);
+    CountReach<White>(t, DiagonalAttacks(s), 8, BishopMobility);
     t.Various += BishopVarious<White>(s, w);
   }
   for (BitBoard b = Pieces(C::Queen); b; b &= b - 1) {
     const int s = BitScanForward(b);
-    CountReach<White>(t, BishopAttacksNow(s) | RookAttacksNow(s), 4, QueenMobility);
+    CountReach<White>(t, DiagonalAttacks(s) | LineAttacks(s), 4, QueenMobility);
     t.Various += QueenVarious<White>(s);
   }
   for (BitBoard b = Pieces(C::Rook); b; b &= b - 1) {
     const int s = BitScanForward(b);
-    CountReach<White>(t, RookAttacksNow(s), 4, RookMobility);
+    CountReach<White>(t, LineAttacks(s), 4, RookMobility);
     t.Various += RookVarious<White>(s, w);
   }
   return t;
