@@ -14,7 +14,12 @@
 
 namespace {
 
-const char* const Tools[] = {"/usr/bin/xvfb-run", "/usr/games/xboard", "/usr/games/polyglot", "/usr/games/fairymax"};
+// xvfb-run cannot let a client onto its server without xauth, which the xvfb
+// package only recommends.
+const char* const Tools[] = {"/usr/bin/xvfb-run", "/usr/bin/xauth", "/usr/games/xboard", "/usr/games/polyglot",
+                             "/usr/games/fairymax"};
+
+const char* const MissingTools = "xboard, polyglot, fairymax, xvfb-run or xauth is not installed";
 
 bool ToolsInstalled() {
   for (const char* tool : Tools)
@@ -69,16 +74,16 @@ void ExpectCompleteGames(const Match& m) {
 }  // namespace
 
 TEST(RealClient, XboardModeAgainstFairyMax) {
-  if (!ToolsInstalled()) GTEST_SKIP() << "xboard, polyglot, fairymax or xvfb-run is not installed";
+  if (!ToolsInstalled()) GTEST_SKIP() << MissingTools;
   ExpectCompleteGames(PlayMatch(120, false));
 }
 
 TEST(RealClient, UciModeThroughPolyglotAgainstFairyMax) {
-  if (!ToolsInstalled()) GTEST_SKIP() << "xboard, polyglot, fairymax or xvfb-run is not installed";
+  if (!ToolsInstalled()) GTEST_SKIP() << MissingTools;
   ExpectCompleteGames(PlayMatch(140, true));
 }
 
 TEST(RealClient, UciModeFromASetUpPosition) {
-  if (!ToolsInstalled()) GTEST_SKIP() << "xboard, polyglot, fairymax or xvfb-run is not installed";
+  if (!ToolsInstalled()) GTEST_SKIP() << MissingTools;
   ExpectCompleteGames(PlayMatch(160, true, "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4"));
 }
