@@ -39,10 +39,11 @@ struct Match {
 
 // Velkar is always xboard's first program; the colours alternate. Each match
 // gets its own X server number and home, so matches run side by side and
-// leave no settings behind.
+// leave no settings behind. A match that hangs is ended after 150 seconds,
+// killed if it ignores that.
 Match PlayMatch(int server, bool uci, const std::string& setUpFEN = "") {
   TempDir dir;
-  std::string command = "cd " + dir.Path + " && HOME=" + dir.Path + " timeout 150 xvfb-run -n " +
+  std::string command = "cd " + dir.Path + " && HOME=" + dir.Path + " timeout -k 10 150 xvfb-run -n " +
                         std::to_string(server) +
                         " -a /usr/games/xboard -noGUI -popupExitMessage false -saveSettingsOnExit false "
                         "-matchGames 2 -tc 0:10 -fcp " VELKAR_BINARY " -fd " +
