@@ -14,7 +14,12 @@
 
 namespace {
 
-const char* const Tools[] = {"/usr/bin/xvfb-run", "/usr/games/xboard", "/usr/games/polyglot", "/usr/games/fairymax"};
+// xvfb-run cannot let a client onto its server without xauth, which the xvfb
+// package only recommends.
+const char* const Tools[] = {"/usr/bin/xvfb-run", "/usr/bin/xauth", "/usr/games/xboard", "/usr/games/polyglot",
+                             "/usr/games/fairymax"};
+
+const char* const MissingTools = "xboard, polyglot, fairymax, xvfb-run or xauth is not installed";
 
 bool ToolsInstalled() {
   for (const char* tool : Tools)
@@ -34,10 +39,11 @@ struct Match {
 
 // Velkar is always xboard's first program; the colours alternate. Each match
 // gets its own X server number and home, so matches run side by side and
-// leave no settings behind.
+// leave no settings behind. A match that hangs is ended after 150 seconds,
+// killed if it ignores that.
 Match PlayMatch(int server, bool uci, const std::string& setUpFEN = "") {
   TempDir dir;
-  std::string command = "cd " + dir.Path + " && HOME=" + dir.Path + " timeout 150 xvfb-run -n " +
+  std::string command = "cd " + dir.Path + " && HOME=" + dir.Path + " timeout -k 10 150 xvfb-run -n " +
                         std::to_string(server) +
                         " -a /usr/games/xboard -noGUI -popupExitMessage false -saveSettingsOnExit false "
                         "-matchGames 2 -tc 0:10 -fcp " VELKAR_BINARY " -fd " +
@@ -69,16 +75,16 @@ void ExpectCompleteGames(const Match& m) {
 }  // namespace
 
 TEST(RealClient, XboardModeAgainstFairyMax) {
-  if (!ToolsInstalled()) GTEST_SKIP() << "xboard, polyglot, fairymax or xvfb-run is not installed";
+  if (!ToolsInstalled()) GTEST_SKIP() << MissingTools;
   ExpectCompleteGames(PlayMatch(120, false));
 }
 
 TEST(RealClient, UciModeThroughPolyglotAgainstFairyMax) {
-  if (!ToolsInstalled()) GTEST_SKIP() << "xboard, polyglot, fairymax or xvfb-run is not installed";
+  if (!ToolsInstalled()) GTEST_SKIP() << MissingTools;
   ExpectCompleteGames(PlayMatch(140, true));
 }
 
 TEST(RealClient, UciModeFromASetUpPosition) {
-  if (!ToolsInstalled()) GTEST_SKIP() << "xboard, polyglot, fairymax or xvfb-run is not installed";
+  if (!ToolsInstalled()) GTEST_SKIP() << MissingTools;
   ExpectCompleteGames(PlayMatch(160, true, "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4"));
 }
