@@ -1,7 +1,7 @@
 // The FEN messages and the FEN line as the console commands show them.
 #include <gtest/gtest.h>
 
-#include "support/ProgramDriver.h"
+#include "support/ProgramSession.h"
 
 namespace {
 
@@ -9,20 +9,10 @@ const std::string SyntaxMessage = "\r\nIllegal FEN: syntax is not recognized\r\n
 const std::string StartFenLine = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1\r\n";
 
 // Output of the commands after the start-up text.
-std::string Reply(const std::string& commands) {
-  const ProgramResult r = RunProgram(commands + "quit\n");
-  EXPECT_EQ(r.ExitCode, 0);
-  const std::string startup = StartupText();
-  EXPECT_EQ(r.Out.substr(0, startup.size()), startup);
-  return r.Out.size() >= startup.size() ? r.Out.substr(startup.size()) : "";
-}
+std::string Reply(const std::string& commands) { return SessionOutput(commands + "quit\n"); }
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
-}
-bool EndsWith(const std::string& text, const std::string& suffix) {
-  return text.size() >= suffix.size() &&
-         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 TEST(FenCommands, EpdWritesTheCurrentPosition) {

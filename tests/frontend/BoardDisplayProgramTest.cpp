@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "support/ProgramDriver.h"
+#include "support/BoxText.h"
+#include "support/ProgramSession.h"
 
 namespace {
 
@@ -13,44 +14,22 @@ const std::string V = "\xB3";
 const std::string Blank(16, ' ');
 const std::string Letters = "  a b c d e f g h";
 
-// A frame line: its left end, n horizontal bars, its right end.
-std::string Frame(const std::string& left, int n, const std::string& right) {
-  std::string line = left;
-  line.append(static_cast<size_t>(n), '\xC4');
-  return line += right;
-}
-
-bool EndsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// The keys depend on the key tables alone; here they must only be well formed.
-std::string MaskKeys(const std::string& text) {
-  static const std::regex keys(R"(H=\$[0-9A-F]{16} P=\$[0-9A-F]{8}\r\n)");
-  return std::regex_replace(text, keys, "H=$K P=$K\r\n");
-}
-
-// The output of the commands after the start-up text.
+// The output of the commands after the start-up text. The keys depend on the
+// key tables alone; here they must only be well formed.
 std::string Reply(const std::string& commands) {
-  ProgramResult r = RunProgram(commands + "quit\n");
-  EXPECT_EQ(r.ExitCode, 0);
-  EXPECT_EQ(r.Err, "");
-  const std::string startup = StartupText();
-  EXPECT_EQ(r.Out.substr(0, startup.size()), startup);
-  return MaskKeys(r.Out.substr(std::min(startup.size(), r.Out.size())));
+  static const std::regex keys(R"(H=\$[0-9A-F]{16} P=\$[0-9A-F]{8}\r\n)");
+  return std::regex_replace(SessionOutput(commands + "quit\n"), keys, "H=$K P=$K\r\n");
 }
 
 // The evaluation box: the values of PSE, Material, Pawns, Mobility, Attacks,
 // Center, Various and the two king safeties, as many as given.
 std::string Box(const std::vector<int>& values) {
-  static const char* const labels[9] = {"PSE",     "Material", "Pawns",           "Mobility",         "Attacks",
-                                        "Center",  "Various",  "White King Safety", "Black King Safety"};
+  static const char* const labels[9] = {
+      "PSE", "Material", "Pawns", "Mobility", "Attacks", "Center", "Various", "White King Safety", "Black King Safety"};
   std::string box = Frame("\xDA", 24, "\xBF\r\n");
   for (size_t i = 0; i < values.size(); ++i) {
     const std::string label = labels[i], value = std::to_string(values[i]);
-    box += V + label;
-    box.append(18 - label.size() + 6 - value.size(), ' ');
-    box += value + V + "\r\n";
+    box += V + label + std::string(18 - label.size() + 6 - value.size(), ' ') + value + V + "\r\n";
   }
   return box + Frame("\xC0", 24, "\xD9\r\n");
 }
@@ -61,12 +40,15 @@ std::string Row(char digit, const std::string& cells, const std::string& report)
 
 const std::string StartBoardWithLetters =
     "\r\n" + Letters + "\r\n" + Frame(" \xDA", 16, "\xBF\r\n") +
-    Row('8', " r n b q k b n r", "WHITE to move (1.????" ")") + Row('7', " p p p p p p p p", "No one is in check") +
-    Row('6', Blank, "W OO & OOO, B OO & OOO") + Row('5', Blank, "No EP. Last Eval: 0") +
-    Row('4', Blank, "PreLast: 0 Prepre: 0") + Row('3', Blank, "Static Eval: 0 PSE: 0") +
-    Row('2', " P P P P P P P P", "50-mov: 0 Draw: False") + Row('1', " R N B Q K B N R", "") +
-    Frame(" \xC0", 16, "\xD9  H=$K P=$K\r\n") + Letters + "    EndGame: 0% Material: 0\r\n" +
-    "\r\nMaterial: P:8 N:2 B:2 R:2 Q:1 q:1 p:8 n:2 b:2 r:2 Code:$5AAA88\r\n" + Box({0, 0, 0, 0, 0, 0, 0, 0, 0});
+    Row('8', " r n b q k b n r",
+        "WHITE to move (1.????"
+        ")") +
+    Row('7', " p p p p p p p p", "No one is in check") + Row('6', Blank, "W OO & OOO, B OO & OOO") +
+    Row('5', Blank, "No EP. Last Eval: 0") + Row('4', Blank, "PreLast: 0 Prepre: 0") +
+    Row('3', Blank, "Static Eval: 0 PSE: 0") + Row('2', " P P P P P P P P", "50-mov: 0 Draw: False") +
+    Row('1', " R N B Q K B N R", "") + Frame(" \xC0", 16, "\xD9  H=$K P=$K\r\n") + Letters +
+    "    EndGame: 0% Material: 0\r\n" + "\r\nMaterial: P:8 N:2 B:2 R:2 Q:1 q:1 p:8 n:2 b:2 r:2 Code:$5AAA88\r\n" +
+    Box({0, 0, 0, 0, 0, 0, 0, 0, 0});
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -84,12 +66,6 @@ std::vector<std::string> Report(const std::string& out) {
   return report;
 }
 
-// What follows the material line of the last board: the evaluation box.
-std::string BoxShown(const std::string& out) {
-  size_t code = out.rfind("Code:$");
-  return code == std::string::npos ? "" : out.substr(out.find("\r\n", code) + 2);
-}
-
 }  // namespace
 
 TEST(BoardDisplay, StartPositionWithLetters) {
@@ -98,12 +74,6 @@ TEST(BoardDisplay, StartPositionWithLetters) {
   // A rejected set-up draws the position it leaves.
   EXPECT_EQ(Reply("figurines 0\nboard\ns 4k3/8/8/8/8/8/8/4K3R w - -\n"),
             start + start + "4\r\n\r\nIllegal FEN: syntax is not recognized\r\n" + start);
-}
-
-TEST(BoardDisplay, FigurineCellsAreTheGlyphBytes) {
-  const std::string out = Reply("b\n");
-  EXPECT_NE(out.find(Row('8', " \x0F \x9F \x06 W \xC5 \x06 \x9F \x0F", "WHITE to move (1.????" ")")), std::string::npos);
-  EXPECT_NE(out.find(Row('2', " \xF8 \xF8 \xF8 \xF8 \xF8 \xF8 \xF8 \xF8", "50-mov: 0 Draw: False")), std::string::npos);
 }
 
 TEST(BoardDisplay, MediumBoardHasThirtyLinesWithTheReportInColumn48) {
@@ -118,7 +88,8 @@ TEST(BoardDisplay, MediumBoardHasThirtyLinesWithTheReportInColumn48) {
       {1, letters},
       {2, Frame(V + " \xDA", 40, "\xBF " + V)},
       {4, V + "8" + V + "  \x0F    \x9F    \x06    W    \xC5    \x06    \x9F    \x0F  " + V + "8" + V},
-      {5, blankRow + " WHITE to move (1.????" ")"},
+      {5, blankRow + " WHITE to move (1.????"
+                     ")"},
       {26, blankRow + " "},
       {28, letters + " H=$K P=$K"},
       {29, Frame("\xC0", 44, "\xD9 EndGame: 0% Material: 0")},
@@ -128,15 +99,23 @@ TEST(BoardDisplay, MediumBoardHasThirtyLinesWithTheReportInColumn48) {
     EXPECT_TRUE(lines[i].size() == 46 || (lines[i].size() >= 47 && lines[i][46] == ' ')) << "line " << i;
 }
 
-TEST(BoardDisplay, Settings) {
+TEST(BoardDisplay, SettingsAndFigurines) {
   const std::string medium = Reply("b 2\n"), tiny = Reply("b\n");
+  EXPECT_NE(tiny.find(Row('8', " \x0F \x9F \x06 W \xC5 \x06 \x9F \x0F",
+                          "WHITE to move (1.????"
+                          ")")),
+            std::string::npos);
+  EXPECT_NE(tiny.find(Row('2', " \xF8 \xF8 \xF8 \xF8 \xF8 \xF8 \xF8 \xF8", "50-mov: 0 Draw: False")),
+            std::string::npos);
   const std::pair<const char*, std::string> cases[] = {
       // Off: nothing from the board command, a move or a set-up.
       {"b 0\nb\nboard\ne4\ns 4k3/8/8/8/8/8/8/4K3 w - -\nsetboard 4k3/8/8/8/8/8/8/4K3 w - -\n", ""},
-      {"board 3\nb 12\nboardx\n", "Illegal board parameter: 3\r\nIllegal board parameter: 12\r\n"
-                                  "Illegal board parameter: \r\n"},
-      {"f 2\nfigurines x\nfigurines\n", "Illegal figurine parameter: 2\r\nIllegal figurine parameter: x\r\n"
-                                        "Illegal figurine parameter: \r\n"},
+      {"board 3\nb 12\nboardx\n",
+       "Illegal board parameter: 3\r\nIllegal board parameter: 12\r\n"
+       "Illegal board parameter: \r\n"},
+      {"f 2\nfigurines x\nfigurines\n",
+       "Illegal figurine parameter: 2\r\nIllegal figurine parameter: x\r\n"
+       "Illegal figurine parameter: \r\n"},
       {"b 0\nboard 3\nb\n", "Illegal board parameter: 3\r\n"},
       {"b 2\nboard 3\nb\n", medium + "Illegal board parameter: 3\r\n" + medium},
       {"board 2\nboard 1\n", medium + tiny},
@@ -154,7 +133,11 @@ TEST(BoardReport, LinesAndEvaluationBox) {
   };
   const Case cases[] = {
       {"e4\n",
-       {{1, "BLACK to move (1...????" ")"}, {4, "EP file 'e'. Last Eval: 0"}, {6, "Static Eval: -73 PSE: 2"}},
+       {{1,
+         "BLACK to move (1...????"
+         ")"},
+        {4, "EP file 'e'. Last Eval: 0"},
+        {6, "Static Eval: -73 PSE: 2"}},
        {2, 0, 0, 67, 0, 4, 0, 0, 0}},
       {"s r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3\n",
        {{6, "Static Eval: -3 PSE: 0"}},
@@ -166,7 +149,17 @@ TEST(BoardReport, LinesAndEvaluationBox) {
       {"s 6k1/5ppp/8/8/8/8/5PPP/3Q2K1 w - - 0 1\n",
        {{6, "Static Eval: 961 PSE: -2"}, {10, "EndGame: 96% Material: 900"}},
        {-2, 900, 0, 45, 0, 18, 0, 0, 0}},
-      {"Nf3\nNf6\nNg1\nNg8\n", {{1, "WHITE to move (3.????" ")"}, {7, "50-mov: 4 Draw: True"}}, {}},
+      // A recognised ending: material and piece squares only. Bare kings are none.
+      {"s 4k3/8/8/8/8/8/8/3QK3 b - -\n",
+       {{6, "Static Eval: -9998 PSE: -2"}, {10, "EndGame: 100% Material: 10000"}},
+       {-2, 10000}},
+      {"s 4k3/8/8/8/8/8/8/4K3 w - -\n", {}, {0, 0, 0, 0, 0, 0, 0, 0, 0}},
+      {"Nf3\nNf6\nNg1\nNg8\n",
+       {{1,
+         "WHITE to move (3.????"
+         ")"},
+        {7, "50-mov: 4 Draw: True"}},
+       {}},
       {"s 4k3/8/8/8/8/8/8/4R1K1 b - -\n", {{2, "Black is in check"}, {3, "W no castle, B no castle"}}, {}},
       {"s 4k3/8/8/8/8/8/8/r3K3 w - -\n", {{2, "White is in check"}}, {}},
       {"s r3k2r/8/8/8/8/8/8/R3K2R w Kq -\n", {{2, "No one is in check"}, {3, "W OO, B OOO"}}, {}},
@@ -176,31 +169,19 @@ TEST(BoardReport, LinesAndEvaluationBox) {
     const std::vector<std::string> report = Report(out);
     ASSERT_EQ(report.size(), 10u) << c.Commands;
     for (const auto& [number, text] : c.Lines) EXPECT_EQ(report[number - 1], text) << c.Commands;
-    if (!c.Box.empty()) {
-      EXPECT_EQ(BoxShown(out), Box(c.Box)) << c.Commands;
-    }
+    // What follows the material line: the evaluation box.
+    if (!c.Box.empty()) EXPECT_EQ(out.substr(out.find("\r\n", out.rfind("Code:$")) + 2), Box(c.Box)) << c.Commands;
   }
 }
 
-TEST(BoardReport, RecognisedEndingHasATwoLineBox) {
-  // Queen against bare king: material and piece squares only, Black to move.
-  const std::string out = Reply("s 4k3/8/8/8/8/8/8/3QK3 b - -\n");
-  const std::vector<std::string> report = Report(out);
-  ASSERT_EQ(report.size(), 10u);
-  std::smatch m;
-  ASSERT_TRUE(std::regex_match(report[5], m, std::regex(R"(Static Eval: (-?\d+) PSE: (-?\d+))"))) << report[5];
-  const int pse = std::stoi(m[2]);
-  EXPECT_EQ(std::stoi(m[1]), -(10000 + pse));
-  EXPECT_EQ(report[9], "EndGame: 100% Material: 10000");
-  EXPECT_EQ(BoxShown(out), Box({pse, 10000}));
-}
-
 TEST(BoardDisplayOnTerminal, CellsAreColouredAndTheBorderIsNormal) {
-  const std::string ready = "list of commands\r\n\r\n";
-  ProgramResult r = RunProgramOnTerminal("", {"b\n", "quit\n"}, {ready, ""});
+  ProgramResult r = RunProgramOnTerminal("", {"b\n", "quit\n"}, {"list of commands\r\n\r\n", ""});
   EXPECT_EQ(r.ExitCode, 0);
   const std::string bar = "\u2502", sun = "\u263C", normal = "\x1b[37;40m";
   EXPECT_NE(r.Out.find("8" + bar + "\x1b[30;47m " + sun), std::string::npos);
   EXPECT_NE(r.Out.find("1" + bar + "\x1b[97;43m " + sun), std::string::npos);
-  EXPECT_NE(r.Out.find(normal + bar + "8 WHITE to move (1.????" ")"), std::string::npos);
+  EXPECT_NE(r.Out.find(normal + bar +
+                       "8 WHITE to move (1.????"
+                       ")"),
+            std::string::npos);
 }

@@ -7,18 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "support/ProgramDriver.h"
+#include "support/ProgramSession.h"
 
 namespace {
 
-// What the list writes after the given lines, the input closed right after it.
-std::string ListAfter(const std::string& lines) {
-  const ProgramResult before = RunProgram(lines);
-  const ProgramResult after = RunProgram(lines + "lmoves\r\n");
-  EXPECT_EQ(after.ExitCode, 0);
-  EXPECT_EQ(after.Out.substr(0, before.Out.size()), before.Out);
-  return after.Out.substr(std::min(before.Out.size(), after.Out.size()));
-}
+// What the list writes after the given lines with the board off, the input
+// closed right after it.
+std::string ListAfter(const std::string& lines) { return SessionOutput("b 0\r\n" + lines + "lmoves\r\n"); }
 
 // The algebraic texts and scores of a list, its framing and line format checked.
 std::vector<std::pair<std::string, int>> ParseList(const std::string& list) {
@@ -34,6 +29,7 @@ std::vector<std::pair<std::string, int>> ParseList(const std::string& list) {
     EXPECT_EQ(std::stoi(m[1]), int(moves.size()) + 1);
     moves.emplace_back(m[2], std::stoi(m[3]));
   }
+  EXPECT_EQ(list.size(), 2 + 22 * moves.size() + 6) << list;
   return moves;
 }
 
@@ -44,13 +40,11 @@ TEST(LegalMoveList, StartPositionBestFirst) {
   std::vector<std::string> sans;
   for (size_t i = 0; i < moves.size(); i++) {
     sans.push_back(moves[i].first);
-    if (i > 0) {
-      EXPECT_LE(moves[i].second, moves[i - 1].second);
-    }
+    if (i > 0) EXPECT_LE(moves[i].second, moves[i - 1].second);
   }
   std::sort(sans.begin(), sans.end());
   EXPECT_EQ(sans, (std::vector<std::string>{"Na3", "Nc3", "Nf3", "Nh3", "a3", "a4", "b3", "b4", "c3", "c4",
-                                            "d3", "d4", "e3", "e4", "f3", "f4", "g3", "g4", "h3", "h4"}));
+                                            "d3",  "d4",  "e3",  "e4",  "f3", "f4", "g3", "g4", "h3", "h4"}));
 }
 
 TEST(LegalMoveList, MateAndStalemateHaveNoMoves) {
@@ -69,20 +63,18 @@ TEST(LegalMoveList, MateDistancesCountFromTheSetUpAndRepetitionsScoreNothing) {
 
 TEST(LegalMoveList, ALineWaitingDuringTheListIsAnsweredAtOnce) {
   // Before any request to move, the list polls input at every node.
-  const ProgramResult r = RunProgram("lmoves\r\nisready\r\n");
-  EXPECT_EQ(r.ExitCode, 0);
-  const std::string head = StartupText() + "\r\nreadyok\r\n";
-  ASSERT_EQ(r.Out.substr(0, head.size()), head);
-  EXPECT_EQ(ParseList("\r\n" + r.Out.substr(head.size())).size(), 20u);
+  const std::string out = SessionOutput("lmoves\r\nisready\r\n");
+  ASSERT_EQ(out.substr(0, 11), "\r\nreadyok\r\n");
+  EXPECT_EQ(ParseList("\r\n" + out.substr(11)).size(), 20u);
 }
 
 TEST(UciGoDepth, TakesTheRandomPickWithoutASearch) {
-  const ProgramResult r = RunProgram("uci\r\nposition startpos\r\ngo depth 6\r\n");
+  const std::string out = SessionOutput("uci\r\nposition startpos\r\ngo depth 6\r\n");
   static const std::regex reply(
       "info depth 1 seldepth 1 score cp -?\\d+ time \\d+ nodes 1 nps \\d+ pv (\\w{4}) \r\n"
       "info time \\d+ nodes 1 nps \\d+ hashfull 0\r\nbestmove (\\w{4})\r\n");
   std::smatch m;
-  const std::string tail = r.Out.substr(r.Out.find("uciok\r\n") + 7);
+  const std::string tail = out.substr(out.find("uciok\r\n") + 7);
   ASSERT_TRUE(std::regex_match(tail, m, reply)) << tail;
   EXPECT_EQ(m[1], m[2]);
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/ProgramDriver.h"
+#include "support/ProgramSession.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -27,19 +27,7 @@ std::string Result(int depth, const std::string& nodes) {
   return "Depth: " + std::to_string(depth) + " Nodes: " + nodes + " Time: T  NPS: S\r\n";
 }
 
-bool EndsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// The output after the start-up text; the program must have quit normally.
-std::string Session(const std::string& input) {
-  ProgramResult r = RunProgram(input);
-  EXPECT_EQ(r.ExitCode, 0);
-  EXPECT_EQ(r.Err, "");
-  const std::string startup = StartupText();
-  EXPECT_EQ(r.Out.substr(0, startup.size()), startup);
-  return MaskTiming(r.Out.substr(std::min(startup.size(), r.Out.size())));
-}
+std::string Session(const std::string& input) { return MaskTiming(SessionOutput(input)); }
 
 // The perft suite's output cut at its rules: the prompts, then one piece per
 // position (its board, the line, the count and the pause prompt).

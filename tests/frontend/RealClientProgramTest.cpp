@@ -14,34 +14,24 @@
 
 namespace {
 
-// xvfb-run cannot let a client onto its server without xauth, which the xvfb
-// package only recommends.
-const char* const Tools[] = {"/usr/bin/xvfb-run", "/usr/bin/xauth", "/usr/games/xboard", "/usr/games/polyglot",
-                             "/usr/games/fairymax"};
-
-const char* const MissingTools = "xboard, polyglot, fairymax, xvfb-run or xauth is not installed";
-
-bool ToolsInstalled() {
-  for (const char* tool : Tools)
-    if (access(tool, X_OK) != 0) return false;
-  return true;
-}
-
 std::string FileText(const std::string& path) {
   std::stringstream text;
   text << std::ifstream(path).rdbuf();
   return text.str();
 }
 
-struct Match {
-  std::string Games, Log;
-};
-
 // Velkar is always xboard's first program; the colours alternate. Each match
 // gets its own X server number and home, so matches run side by side and
 // leave no settings behind. A match that hangs is ended after 150 seconds,
-// killed if it ignores that.
-Match PlayMatch(int server, bool uci, const std::string& setUpFEN = "") {
+// killed if it ignores that. Both games must be complete and end on the
+// board: mate, stalemate or a draw rule, never a resignation, a forfeit, a
+// flag or a lost engine.
+void ExpectCompleteGames(int server, bool uci, const std::string& setUpFEN = "") {
+  // xvfb-run cannot let a client onto its server without xauth, which the
+  // xvfb package only recommends.
+  for (const char* tool :
+       {"/usr/bin/xvfb-run", "/usr/bin/xauth", "/usr/games/xboard", "/usr/games/polyglot", "/usr/games/fairymax"})
+    if (access(tool, X_OK) != 0) GTEST_SKIP() << tool << " is not installed";
   TempDir dir;
   std::string command = "cd " + dir.Path + " && HOME=" + dir.Path + " timeout -k 10 150 xvfb-run -n " +
                         std::to_string(server) +
@@ -53,38 +43,28 @@ Match PlayMatch(int server, bool uci, const std::string& setUpFEN = "") {
   if (!setUpFEN.empty()) command += " -loadPositionFile " + dir.Write("start.fen", setUpFEN + "\n");
   command += " </dev/null >xboard.out 2>&1";
   EXPECT_EQ(std::system(command.c_str()), 0) << FileText(dir.Path + "/xboard.out");
-  return {FileText(dir.Path + "/games.pgn"), FileText(dir.Path + "/debug.log")};
-}
+  const std::string games = FileText(dir.Path + "/games.pgn"), log = FileText(dir.Path + "/debug.log");
 
-// Both games are complete and end on the board: mate, stalemate or a draw
-// rule, never a resignation, a forfeit, a flag or a lost engine.
-void ExpectCompleteGames(const Match& m) {
   std::regex ending("\\{([^}]*)\\} (1-0|0-1|1/2-1/2)\\s*(\\[|$)");
   std::regex onTheBoard("checkmate|mates|stalemate|repetition|50|fifty|insufficient", std::regex::icase);
-  int games = 0;
-  for (auto it = std::sregex_iterator(m.Games.begin(), m.Games.end(), ending); it != std::sregex_iterator(); ++it) {
-    ++games;
+  int count = 0;
+  for (auto it = std::sregex_iterator(games.begin(), games.end(), ending); it != std::sregex_iterator(); ++it) {
+    ++count;
     EXPECT_TRUE(std::regex_search((*it)[1].str(), onTheBoard)) << (*it)[0];
   }
-  EXPECT_EQ(games, 2) << m.Games;
+  EXPECT_EQ(count, 2) << games;
   std::smatch found;
-  for (const char* fault : {"[Ii]llegal", "[Ff]orfeit", "exited unexpectedly", "<first : resign", "(White|Black) resigns"})
-    EXPECT_FALSE(std::regex_search(m.Log, found, std::regex(".*(" + std::string(fault) + ").*"))) << found[0];
+  for (const char* fault :
+       {"[Ii]llegal", "[Ff]orfeit", "exited unexpectedly", "<first : resign", "(White|Black) resigns"})
+    EXPECT_FALSE(std::regex_search(log, found, std::regex(".*(" + std::string(fault) + ").*"))) << found[0];
 }
 
 }  // namespace
 
-TEST(RealClient, XboardModeAgainstFairyMax) {
-  if (!ToolsInstalled()) GTEST_SKIP() << MissingTools;
-  ExpectCompleteGames(PlayMatch(120, false));
-}
+TEST(RealClient, XboardModeAgainstFairyMax) { ExpectCompleteGames(120, false); }
 
-TEST(RealClient, UciModeThroughPolyglotAgainstFairyMax) {
-  if (!ToolsInstalled()) GTEST_SKIP() << MissingTools;
-  ExpectCompleteGames(PlayMatch(140, true));
-}
+TEST(RealClient, UciModeThroughPolyglotAgainstFairyMax) { ExpectCompleteGames(140, true); }
 
 TEST(RealClient, UciModeFromASetUpPosition) {
-  if (!ToolsInstalled()) GTEST_SKIP() << MissingTools;
-  ExpectCompleteGames(PlayMatch(160, true, "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4"));
+  ExpectCompleteGames(160, true, "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
 }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "support/EngineSetup.h"
-#include "support/ProgramDriver.h"
+#include "support/ProgramSession.h"
 
 namespace {
 
@@ -16,20 +16,15 @@ const std::string UciHeader =
     "uciok\r\n";
 
 const std::string MateInOneFEN = "8/1Q6/8/p7/P7/K6p/1q4n1/1k6 w - - 0 1";
+const std::string Scholar = "e2e4 f7f5 d1h5";
 
-// Times and speeds vary from run to run: they read T and R.
-std::string WithoutTimes(const std::string& out) {
+// The replies to the commands; times and speeds vary from run to run: they
+// read T and R.
+std::string Uci(const std::string& commands) {
+  const std::string out = SessionOutput("uci\r\n" + commands + "quit\r\n");
   return std::regex_replace(std::regex_replace(out, std::regex("time \\d+"), "time T"), std::regex("nps \\d+"),
                             "nps R");
 }
-
-void ExpectUci(const ProgramResult& r, const std::string& afterHeader) {
-  EXPECT_EQ(WithoutTimes(r.Out), StartupText() + UciHeader + afterHeader);
-  EXPECT_EQ(r.Err, "");
-  EXPECT_EQ(r.ExitCode, 0);
-}
-
-ProgramResult RunUci(const std::string& commands) { return RunProgram("uci\r\n" + commands + "quit\r\n"); }
 
 // The three lines a request to move answers with when one move is forced.
 std::string Reply(const std::string& fen, const std::string& moves, const std::string& move) {
@@ -37,24 +32,21 @@ std::string Reply(const std::string& fen, const std::string& moves, const std::s
          " \r\ninfo time T nodes 1 nps R hashfull 0\r\nbestmove " + move + "\r\n";
 }
 
-const std::string Scholar = "e2e4 f7f5 d1h5";
-
 }  // namespace
 
 TEST(UciSession, SettingsAndSilentCommands) {
-  ExpectUci(RunUci("isready\r\nsetoption name Hash value 100\r\nsetoption name HASH value 16\r\n"
-                   "setoption name Hash value 8\r\nsetoption name Clear Hash\r\nucinewgame\r\nstop\r\n"
-                   "ponderhit\r\nfoo\r\n"),
-            "readyok\r\n"
-            "info string HASH: size=64MB slots=4,194,307\r\n"
-            "info string HASH: size=16MB slots=1,048,579\r\n");
+  EXPECT_EQ(
+      Uci("isready\r\nsetoption name Hash value 100\r\nsetoption name HASH value 16\r\n"
+          "setoption name Hash value 8\r\nsetoption name Clear Hash\r\nucinewgame\r\nstop\r\nponderhit\r\nfoo\r\n"),
+      UciHeader +
+          "readyok\r\ninfo string HASH: size=64MB slots=4,194,307\r\ninfo string HASH: size=16MB slots=1,048,579\r\n");
 }
 
 TEST(UciSession, MalformedNumberEndsTheProgram) {
   // Only the word after depth or movetime is read; a clock word needs its number.
   const char* const cases[][2] = {{"go depth x 5", "x"}, {"go movetime 5x 7", "5x"}, {"go wtime", ""}};
   for (const auto& [go, text] : cases) {
-    ProgramResult r = RunUci(std::string(go) + "\r\n");
+    ProgramResult r = RunProgram("uci\r\n" + std::string(go) + "\r\nquit\r\n");
     EXPECT_EQ(r.Out, StartupText() + UciHeader);
     EXPECT_EQ(r.Err, ConversionErrorText(text)) << go;
     EXPECT_EQ(r.ExitCode, 1);
@@ -64,24 +56,24 @@ TEST(UciSession, MalformedNumberEndsTheProgram) {
 TEST(UciGo, EveryFormGetsOneBestMove) {
   const std::string start = "position startpos moves " + Scholar + "\r\n";
   const std::string reply = Reply(StartFEN, Scholar, "g7g6");
-  ExpectUci(RunUci(start + "go wtime 1000 btime 1000\r\n" + "position startpos moves " + Scholar +
-                   " g7g6 h5g6\r\ngo wtime 1000 btime 1000\r\n" + start +
-                   "go\r\ngo nodes 1000\r\ngo wtime 5000\r\ngo depth 3 movetime 100\r\n"),
-            reply + Reply(StartFEN, Scholar + " g7g6 h5g6", "h7g6") + reply + reply + reply + reply);
+  EXPECT_EQ(Uci(start + "go wtime 1000 btime 1000\r\n" + "position startpos moves " + Scholar +
+                " g7g6 h5g6\r\ngo wtime 1000 btime 1000\r\n" + start +
+                "go\r\ngo nodes 1000\r\ngo wtime 5000\r\ngo depth 3 movetime 100\r\n"),
+            UciHeader + reply + Reply(StartFEN, Scholar + " g7g6 h5g6", "h7g6") + reply + reply + reply + reply);
 }
 
 TEST(UciGo, InfiniteAndPonderHoldTheBestMoveUntilTheSearchIsEnded) {
   const std::string reply = Reply(StartFEN, Scholar, "g7g6");
   const std::string report = reply.substr(0, reply.find("bestmove"));
-  ExpectUci(RunUci("position startpos moves " + Scholar +
-                   "\r\ngo infinite\r\nisready\r\nstop\r\ngo ponder\r\nponderhit\r\n"
-                   "go wtime 900 ponder\r\ngo wtime 900\r\ngo infinite\r\n"),
-            report + "readyok\r\nbestmove g7g6\r\n" + reply + reply + reply + report);
+  EXPECT_EQ(Uci("position startpos moves " + Scholar +
+                "\r\ngo infinite\r\nisready\r\nstop\r\ngo ponder\r\nponderhit\r\n"
+                "go wtime 900 ponder\r\ngo wtime 900\r\ngo infinite\r\n"),
+            UciHeader + report + "readyok\r\nbestmove g7g6\r\n" + reply + reply + reply + report);
 }
 
 TEST(UciGo, NoLegalMoveGetsTheNullMove) {
-  ExpectUci(RunUci("position fen " + MateInOneFEN + "\r\ngo\r\nposition fen " + MateInOneFEN + " moves b7b2\r\ngo\r\n"),
-            Reply(MateInOneFEN, "", "b7b2") + "info time T nodes 0 nps R hashfull 0\r\nbestmove 0000\r\n");
+  EXPECT_EQ(Uci("position fen " + MateInOneFEN + "\r\ngo\r\nposition fen " + MateInOneFEN + " moves b7b2\r\ngo\r\n"),
+            UciHeader + Reply(MateInOneFEN, "", "b7b2") + "info time T nodes 0 nps R hashfull 0\r\nbestmove 0000\r\n");
 }
 
 TEST(UciSession, ALongMoveListAndABurstComeLineByLine) {
@@ -94,5 +86,6 @@ TEST(UciSession, ALongMoveListAndABurstComeLineByLine) {
     isready += "isready\r\n";
     readyok += "readyok\r\n";
   }
-  ExpectUci(RunUci(line + "\r\ngo wtime 1000 btime 1000\r\n" + isready), Reply(StartFEN, moves, "g7g6") + readyok);
+  EXPECT_EQ(Uci(line + "\r\ngo wtime 1000 btime 1000\r\n" + isready),
+            UciHeader + Reply(StartFEN, moves, "g7g6") + readyok);
 }

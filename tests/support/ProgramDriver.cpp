@@ -21,10 +21,6 @@ using Clock = std::chrono::steady_clock;
 
 const std::string InterruptMark = "\x01SIGINT\x01";
 
-bool EndsWith(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 int MsUntil(Clock::time_point t) {
   auto d = std::chrono::duration_cast<std::chrono::milliseconds>(t - Clock::now()).count();
   return d < 0 ? 0 : static_cast<int>(d);
@@ -136,6 +132,10 @@ std::string StartupText() {
 }
 
 std::string ConversionErrorText(const std::string& text) { return "'" + text + "' is not a valid integer value\n"; }
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
 
 ProgramResult RunProgramOnTerminal(const std::string& typedBeforeStart, const std::vector<std::string>& chunks,
                                    const std::vector<std::string>& waitFor, int timeoutMs) {

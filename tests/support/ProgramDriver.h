@@ -21,6 +21,8 @@ ProgramResult RunProgram(const std::string& input);
 // far ends with the given text.
 std::string InterruptAfter(const std::string& outputTail);
 
+bool EndsWith(const std::string& text, const std::string& tail);
+
 // The exact bytes the program writes at start-up before it reads its first command.
 std::string StartupText();
 
