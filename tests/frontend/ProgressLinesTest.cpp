@@ -5,8 +5,6 @@
 #include <tuple>
 #include <vector>
 
-#include "board/Position.h"
-#include "frontend/ConsoleIO.h"
 #include "frontend/Notation.h"
 #include "frontend/ProgressLines.h"
 #include "support/EngineSetup.h"
@@ -19,13 +17,7 @@ void SetResult(const char* fen, const std::vector<std::string>& pv, int32_t dept
                int32_t score = 0, int32_t bound = 3, int64_t nodes = 1) {
   InitEngineOnce();
   SetPositionFromFEN(fen);
-  for (size_t i = 0; i < pv.size(); i++) {
-    MoveList list;
-    GenerateMoves(list);
-    for (int32_t j = 0; j < list.Count; j++)
-      if (MoveToText(list.Moves[j]) == pv[i]) RootPV[i] = list.Moves[j];
-    MakeMove(RootPV[i]);
-  }
+  for (size_t i = 0; i < pv.size(); i++) MakeMove(RootPV[i] = FindMove(pv[i]));
   RootPV[pv.size()] = 0;
   while (Ply > 0) UnmakeMove();
   IterationDepth = depth, SelDepth = selDepth, BestScore = score, BestBound = bound, Nodes = nodes;

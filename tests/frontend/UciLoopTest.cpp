@@ -1,4 +1,5 @@
-// The limits of a UCI "go" and the word splitter of the UCI commands.
+// The UCI loop's own parsing: the limits of "go", the word splitter, and the
+// position a "position" command leaves, alone and after another one.
 #include <gtest/gtest.h>
 
 #include "board/Position.h"
@@ -8,14 +9,13 @@
 
 TEST(UciGoLimits, FromTheWordsOfGo) {
   InitEngineOnce();
-  struct Case {
+  const struct {
     bool white;
     const char* args;
     int64_t soft, hard;
     int32_t depth;
     bool infinite;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {true, "wtime 60000 btime 60000", 1090, 1714, 255, false},
       {true, "wtime 60000 btime 60000 winc 1000", 1909, 3000, 255, false},
       {false, "wtime 1000 btime 1000", 18, 28, 255, false},
@@ -34,14 +34,12 @@ TEST(UciGoLimits, FromTheWordsOfGo) {
       {true, "infinite", 0, 0, 255, true},
       {true, "infinite wtime 5500", 100, 157, 255, false},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     WhiteToMove = c.white;
     ResetSearch();
     UciGoLimits(c.args);
-    EXPECT_EQ(SoftTimeMs, c.soft) << c.args;
-    EXPECT_EQ(HardTimeMs, c.hard) << c.args;
-    EXPECT_EQ(MaxDepth, c.depth) << c.args;
-    EXPECT_EQ(InfiniteSearch, c.infinite) << c.args;
+    EXPECT_TRUE(SoftTimeMs == c.soft && HardTimeMs == c.hard && MaxDepth == c.depth && InfiniteSearch == c.infinite)
+        << c.args << ": " << SoftTimeMs << " " << HardTimeMs << " " << MaxDepth << " " << InfiniteSearch;
   }
   WhiteToMove = 1;
 }
@@ -49,16 +47,39 @@ TEST(UciGoLimits, FromTheWordsOfGo) {
 TEST(NextToken, TakesOneWordAndTheOneSpaceAfterIt) {
   const char* const cases[][3] = {
       // text, word, text after
-      {"  name  Hash", "name", " Hash"},
-      {" Hash", "Hash", ""},
-      {"e2e4", "e2e4", ""},
-      {"   ", "", ""},
-      {"", "", ""},
+      {"  name  Hash", "name", " Hash"}, {" Hash", "Hash", ""}, {"e2e4", "e2e4", ""}, {"   ", "", ""}, {"", "", ""},
       {"a\tb c", "a\tb", "c"},
   };
-  for (const auto& c : cases) {
-    std::string text = c[0];
-    EXPECT_EQ(NextToken(text), c[1]) << c[0];
-    EXPECT_EQ(text, c[2]) << c[0];
+  for (const auto& [before, word, after] : cases) {
+    std::string text = before;
+    EXPECT_EQ(NextToken(text), word) << before;
+    EXPECT_EQ(text, after) << before;
+  }
+}
+
+TEST(UciPosition, SetsUpAndExtendsOnlyOnTheSameBase) {
+  InitEngineOnce();
+  const std::string pawn = "fen 4k3/P7/8/8/8/8/8/4K3 w - - 0 1", afterE4 = "b KQkq e3 0 1";
+  const std::string cases[][3] = {
+      // The command before, the command, the position it leaves.
+      {"startpos moves e2e4 e7e5", "startpos moves e2e4 e7e5 g1f3 b8c6",
+       "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3"},
+      {"startpos moves e2e4 e7e5", "startpos moves d2d4",
+       "rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1"},
+      // A FEN's moves are made; a list after a FEN never extends onto it.
+      {"startpos", pawn + " moves a7a8q e8d7", "Q7/3k4/8/8/8/8/8/4K3 w - - 1 2"},
+      {pawn, "startpos moves e2e4", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR " + afterE4},
+      // The last move must end where the old list ended: a7a8 is no start of a7a8n.
+      {pawn + " moves a7a8", pawn + " moves a7a8n", "N3k3/8/8/8/8/8/8/4K3 b - - 0 1"},
+      {pawn + " moves a7a8n", pawn + " moves a7a8n e8d7", "N7/3k4/8/8/8/8/8/4K3 w - - 1 2"},
+      {"startpos", "startpos moves e2e4 e2e4 d2d4", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR " + afterE4},
+      {"startpos moves e2e4", "startpos moves", StartFEN},
+      {"startpos moves e2e4", "startpos fen 4k3/P7/8/8/8/8/8/4K3 w - - 0 1", StartFEN},
+  };
+  for (const auto& [before, command, fen] : cases) {
+    NewGame();
+    UciPosition(before);
+    UciPosition(command);
+    EXPECT_EQ(GetFEN(), fen) << before << " / " << command;
   }
 }

@@ -3,20 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "frontend/UnitTestSuite.h"
 
-namespace {
-const std::string Bar = "\xB3";
-}
-
 TEST(EpdLine, BmTextAndTitle) {
-  struct Case {
-    const char* line;
-    const char* bm;
-    const char* title;
-  };
-  const Case cases[] = {
+  const char* const cases[][3] = {
+      // line, bm text, title
       {"6bk/7p/8/8/8/npb5/1Q6/K7 w - - bm Qxc3#; id \"only.1\";", "Qxc3#", "bm Qxc3#; id \"only.1\";"},
       {"k7/1q6/NPB5/8/8/8/7P/6BK b - - id \"only.2\"; bm Rb1 Qxc6#;", "Rb1 Qxc6#", "bm Rb1 Qxc6#;"},
       // The first "bm" anywhere, case-sensitive.
@@ -33,22 +26,18 @@ TEST(EpdLine, BmTextAndTitle) {
       {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 c0 \"start\";", "",
        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 c0 "},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(EpdBmText(c.line), c.bm) << c.line;
-    EXPECT_EQ(EpdTitle(c.line), c.title) << c.line;
+  for (const auto& [line, bm, title] : cases) {
+    EXPECT_EQ(EpdBmText(line), bm) << line;
+    EXPECT_EQ(EpdTitle(line), title) << line;
   }
 }
 
 TEST(EpdLine, SolvedWhereTheMoveTextOccursInTheBmText) {
-  struct Case {
-    const char* move;
-    const char* bm;
-    bool solved;
-  };
-  const Case cases[] = {{"Qd1+", "Qd1+", true},       {"Qd1+", "Qd1", false}, {"Rb1", "Rb1 Qxc6#", true},
-                        {"Qxc6#", "Rb1 Qxc6#", true}, {"d5", "exd5", true},   {"d5", "d4d5", true},
-                        {"Qxc3#", "b2c3", false},     {"", "Qd1", false},     {"", "", false}};
-  for (const Case& c : cases) EXPECT_EQ(IsSolved(c.move, c.bm), c.solved) << c.move << " in " << c.bm;
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      {"Qd1+", "Qd1+", true}, {"Qd1+", "Qd1", false}, {"Rb1", "Rb1 Qxc6#", true}, {"Qxc6#", "Rb1 Qxc6#", true},
+      {"d5", "exd5", true},   {"d5", "d4d5", true},   {"Qxc3#", "b2c3", false},    {"", "Qd1", false},
+      {"", "", false}};
+  for (const auto& [move, bm, solved] : cases) EXPECT_EQ(IsSolved(move, bm), solved) << move << " in " << bm;
 }
 
 TEST(SolvedByTime, SecondsRoundHalfToEvenUpToTen) {
@@ -60,9 +49,9 @@ TEST(SolvedByTime, SecondsRoundHalfToEvenUpToTen) {
 
 TEST(ResultRow, TotalsPaddedOrCutTo65Bytes) {
   EXPECT_EQ(ResultRowText(12, 345, 1234567, 61000),
-            Bar + "Solved: 12/345 Nodes: 1.23M Time: 1m01.00 NPS: 20.2k" + std::string(12, ' '));
+            "\xB3Solved: 12/345 Nodes: 1.23M Time: 1m01.00 NPS: 20.2k" + std::string(12, ' '));
   EXPECT_EQ(ResultRowText(0, 1, 1, 0),
-            Bar + "Solved: 0/1 Nodes: 1 Time: 0.00 NPS: oo" + std::string(25, ' '));
+            "\xB3Solved: 0/1 Nodes: 1 Time: 0.00 NPS: oo" + std::string(25, ' '));
   EXPECT_EQ(ResultRowText(2000000000, 2000000000, 1234567890123, 360000000000),
-            Bar + "Solved: 2000000000/2000000000 Nodes: 1234568M Time: 100000h00m00");
+            "\xB3Solved: 2000000000/2000000000 Nodes: 1234568M Time: 100000h00m00");
 }

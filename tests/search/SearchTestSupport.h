@@ -24,16 +24,6 @@ class SearchTest : public PipeInput {
 
 inline void SetPosition(const std::string& fen) { ASSERT_TRUE(SetPositionFromFEN(fen)); }
 
-// The first legal move with this coordinate text.
-inline Move FindMove(const std::string& text) {
-  MoveList list;
-  GenerateMoves(list);
-  for (int i = 0; i < list.Count; i++)
-    if (MoveText(list.Moves[i]) == text) return list.Moves[i];
-  ADD_FAILURE() << "no legal move " << text;
-  return 0;
-}
-
 constexpr int64_t NoTimeLimit = 86400000;  // as UCI "go depth" sets both limits
 
 // A request to move as its caller makes it, with the progress lines kept out
@@ -41,11 +31,8 @@ constexpr int64_t NoTimeLimit = 86400000;  // as UCI "go depth" sets both limits
 // generation, then the search.
 inline void RunSearch(int32_t maxDepth, int64_t softMs = NoTimeLimit, int64_t hardMs = NoTimeLimit) {
   ResetSearch();
-  MaxDepth = maxDepth;
-  SoftTimeMs = softMs;
-  HardTimeMs = hardMs;
+  MaxDepth = maxDepth, SoftTimeMs = softMs, HardTimeMs = hardMs, Ply = 0;
   StartTimer();
-  Ply = 0;
   GenerateMoves(RootMoves);
   NextHashDate();
   CaptureStdout([] { IterativeDeepening(); });

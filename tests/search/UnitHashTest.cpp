@@ -3,15 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <string>
+#include <cstring>
+#include <tuple>
 
 #include "board/BoardTestSupport.h"
-#include "eval/UnitEval.h"
 #include "frontend/ConsoleIO.h"
 #include "frontend/Helpers.h"
 #include "search/Clock.h"
 #include "search/UnitHash.h"
 #include "search/UnitSearch.h"
+#include "support/BoxText.h"
 
 namespace {
 
@@ -19,15 +20,15 @@ namespace {
 constexpr uint64_t BucketLow = 0x1000;
 uint64_t Key(uint64_t n) { return (n << 32) | BucketLow; }
 
-struct Probed {
-  bool Found;
-  uint32_t Move, Flags;
-  int32_t Depth, Value;
-};
+// Move, depth, flags, value: a record as stored and as a probe gives it back.
+using Fields = std::tuple<uint32_t, int32_t, uint32_t, int32_t>;
+using Probed = std::tuple<bool, uint32_t, int32_t, uint32_t, int32_t>;  // found first
 
+void Store(uint64_t key, const Fields& f) { std::apply([key](auto... v) { StoreHash(key, v...); }, f); }
+Probed Found(const Fields& f) { return std::tuple_cat(std::tuple(true), f); }
 Probed Probe(uint64_t key) {
   Probed p{};
-  p.Found = ProbeHash(key, p.Move, p.Depth, p.Flags, p.Value);
+  std::get<0>(p) = ProbeHash(key, std::get<1>(p), std::get<2>(p), std::get<3>(p), std::get<4>(p));
   return p;
 }
 
@@ -42,24 +43,18 @@ const entry_t& Record(int j) { return HashTable[BucketLow + j]; }
 }  // namespace
 
 TEST(HashSize, LineInEachProtocolForm) {
-  struct Case {
-    int32_t MB;
-    const char* Line;
-  } cases[] = {{16, "size=16MB slots=1,048,579"},
-               {64, "size=64MB slots=4,194,307"},
-               {100, "size=64MB slots=4,194,307"},
-               {256, "size=256MB slots=16,777,219"},
-               {512, "size=512MB slots=33,554,435"}};
-  const std::string prefixes[] = {"HASH: ", "info string HASH: ", "# HASH: "};
-  const std::string ends[] = {"\r\n\r\n", "\r\n", "\r\n"};
-  for (const Case& c : cases) {
-    for (int32_t mode = 0; mode < 3; mode++) {
-      HashSizeMB = c.MB;
-      ProtocolMode = mode;
-      EXPECT_EQ(CaptureStdout(SetHashSize), prefixes[mode] + c.Line + ends[mode]);
+  const std::pair<int32_t, const char*> sizes[] = {
+      {16, "size=16MB slots=1,048,579"},    {64, "size=64MB slots=4,194,307"}, {100, "size=64MB slots=4,194,307"},
+      {256, "size=256MB slots=16,777,219"}, {512, "size=512MB slots=33,554,435"}};
+  const std::pair<const char*, const char*> forms[] = {
+      {"HASH: ", "\r\n\r\n"}, {"info string HASH: ", "\r\n"}, {"# HASH: ", "\r\n"}};
+  for (const auto& [mb, line] : sizes)
+    for (ProtocolMode = 0; ProtocolMode < 3; ProtocolMode++) {
+      HashSizeMB = mb;
+      const auto& [prefix, end] = forms[ProtocolMode];
+      EXPECT_EQ(CaptureStdout(SetHashSize), prefix + std::string(line) + end);
       EXPECT_EQ(HashMask, static_cast<uint64_t>(HashSlots - 4));
     }
-  }
   ProtocolMode = 0;
 }
 
@@ -71,16 +66,14 @@ TEST(HashClear, ZeroBytesAreTheClearedRecordAndWrittenRecordsGoBack) {
   NextHashDate();
   StoreHash(Key(2), 6, 4, 3, 10);
   EXPECT_EQ(HashSlotsFilled, 1);
+  HashReads = HashReadHits = HashWrites = HashWriteHits = HashCollisions = 1;
   ClearHash();
   EXPECT_EQ(HashDate, 0u);
-  EXPECT_EQ(HashSlotsFilled, 0);
-  for (int j = 0; j < 4; j++) {
-    EXPECT_EQ(Record(j).key, 0);
-    EXPECT_EQ(Record(j).mov, 0u);
-    EXPECT_EQ(EntryDepth(Record(j)), -127);
-    EXPECT_EQ(Record(j).date_flags, 0);
-  }
-  EXPECT_FALSE(Probe(Key(1)).Found);
+  for (int64_t counter : {HashSlotsFilled, HashSlotsUsed, HashReads, HashReadHits, HashWrites, HashWriteHits,
+                          HashCollisions})
+    EXPECT_EQ(counter, 0);
+  for (int j = 0; j < 4; j++) EXPECT_EQ(std::memcmp(&Record(j), &zero, sizeof zero), 0) << j;
+  EXPECT_FALSE(std::get<0>(Probe(Key(1))));
 }
 
 TEST(HashStore, FirstStoreAfterAClearAndANewGeneration) {
@@ -88,48 +81,28 @@ TEST(HashStore, FirstStoreAfterAClearAndANewGeneration) {
   NextHashDate();
   StoreHash(Key(1), 77, 4, 3, -29990);
   EXPECT_EQ(Record(0).key, static_cast<int64_t>(Key(1)));
-  EXPECT_EQ(HashSlotsUsed, 1);
-  EXPECT_EQ(HashSlotsFilled, 1);
-  EXPECT_EQ(HashCollisions, 0);
-  Probed p = Probe(Key(1));
-  EXPECT_TRUE(p.Found);
-  EXPECT_EQ(p.Move, 77u);
-  EXPECT_EQ(p.Depth, 4);
-  EXPECT_EQ(p.Flags, 3u);
-  EXPECT_EQ(p.Value, -29990);
-  EXPECT_FALSE(Probe(Key(9)).Found);
-  EXPECT_EQ(HashReads, 2);
-  EXPECT_EQ(HashReadHits, 1);
+  EXPECT_TRUE(HashSlotsUsed == 1 && HashSlotsFilled == 1 && HashCollisions == 0);
+  EXPECT_EQ(Probe(Key(1)), Found({77, 4, 3, -29990}));
+  EXPECT_FALSE(std::get<0>(Probe(Key(9))));
+  EXPECT_TRUE(HashReads == 2 && HashReadHits == 1);
 }
 
 TEST(HashStore, KeyAlreadyPresent) {
-  // Each case: first store, second store of the same key, what a probe gives.
-  struct Case {
-    uint32_t Move1;
-    int32_t Depth1, Flags1, Value1;
-    uint32_t Move2;
-    int32_t Depth2, Flags2, Value2;
-    uint32_t Move;
-    int32_t Depth, Flags, Value;
-  } cases[] = {
-      {0, 5, 2, 100, 88, 3, 3, -20, 88, 5, 2, 100},   // deeper kept, missing move filled
-      {44, 5, 2, 100, 88, 3, 3, -20, 44, 5, 2, 100},  // deeper kept with its move
-      {55, 2, 1, 10, 0, 6, 3, 30, 55, 6, 3, 30},      // move 0 keeps the old move
-      {55, 2, 1, 10, 66, 2, 2, -3, 66, 2, 2, -3},     // equal depth replaces
+  // First store, second store of the same key, what a probe gives.
+  const Fields cases[][3] = {
+      {{0, 5, 2, 100}, {88, 3, 3, -20}, {88, 5, 2, 100}},   // deeper kept, missing move filled
+      {{44, 5, 2, 100}, {88, 3, 3, -20}, {44, 5, 2, 100}},  // deeper kept with its move
+      {{55, 2, 1, 10}, {0, 6, 3, 30}, {55, 6, 3, 30}},      // move 0 keeps the old move
+      {{55, 2, 1, 10}, {66, 2, 2, -3}, {66, 2, 2, -3}},     // equal depth replaces
   };
-  for (const Case& c : cases) {
+  for (const auto& [first, second, kept] : cases) {
     FreshTable();
-    StoreHash(Key(1), c.Move1, c.Depth1, c.Flags1, c.Value1);
+    Store(Key(1), first);
     NextHashDate();
-    StoreHash(Key(1), c.Move2, c.Depth2, c.Flags2, c.Value2);
-    Probed p = Probe(Key(1));
-    EXPECT_EQ(p.Move, c.Move);
-    EXPECT_EQ(p.Depth, c.Depth);
-    EXPECT_EQ(p.Flags, static_cast<uint32_t>(c.Flags));
-    EXPECT_EQ(p.Value, c.Value);
+    Store(Key(1), second);
+    EXPECT_EQ(Probe(Key(1)), Found(kept));
     EXPECT_EQ(EntryGeneration(Record(0)), 1u);
-    EXPECT_EQ(HashWriteHits, 1);
-    EXPECT_EQ(HashSlotsUsed, 1);
+    EXPECT_TRUE(HashWriteHits == 1 && HashSlotsUsed == 1);
   }
 }
 
@@ -140,8 +113,7 @@ TEST(HashStore, ReplacementTakesTheShallowestThenTheFewestBoundBits) {
   for (int j = 0; j < 4; j++) StoreHash(Key(j + 1), 1, depths[j], flags[j], 0);
   StoreHash(Key(9), 1, 9, 3, 0);
   EXPECT_EQ(Record(2).key, static_cast<int64_t>(Key(9)));
-  EXPECT_EQ(HashCollisions, 1);
-  EXPECT_EQ(HashSlotsUsed, 4);
+  EXPECT_TRUE(HashCollisions == 1 && HashSlotsUsed == 4);
 }
 
 TEST(HashStore, OlderGenerationGoesFirstAcrossTheWrap) {
@@ -162,71 +134,38 @@ TEST(HashStore, OlderGenerationGoesFirstAcrossTheWrap) {
 }
 
 TEST(HashStore, OutOfRangeValueBecomesAHintAndDepthStopsAt127) {
-  struct Case {
-    int32_t Depth, Flags, Value, StoredDepth, StoredFlags, StoredValue;
-  } cases[] = {{4, 3, 32767, 4, 3, 32767},  {4, 3, -32767, 4, 3, -32767}, {4, 2, 32768, 4, 0, 0},
-               {4, 1, -32768, 4, 0, 0},     {4, 3, -40000, 4, 0, 0},      {200, 3, 7, 127, 3, 7},
-               {-3, 3, -5, -3, 3, -5}};
-  for (const Case& c : cases) {
+  const Fields cases[][2] = {{{99, 4, 3, 32767}, {99, 4, 3, 32767}}, {{99, 4, 3, -32767}, {99, 4, 3, -32767}},
+                             {{99, 4, 2, 32768}, {99, 4, 0, 0}},     {{99, 4, 1, -32768}, {99, 4, 0, 0}},
+                             {{99, 4, 3, -40000}, {99, 4, 0, 0}},    {{99, 200, 3, 7}, {99, 127, 3, 7}},
+                             {{99, -3, 3, -5}, {99, -3, 3, -5}}};
+  for (const auto& [stored, probed] : cases) {
     FreshTable();
-    StoreHash(Key(1), 99, c.Depth, c.Flags, c.Value);
-    Probed p = Probe(Key(1));
-    EXPECT_EQ(p.Move, 99u);
-    EXPECT_EQ(p.Depth, c.StoredDepth);
-    EXPECT_EQ(p.Flags, static_cast<uint32_t>(c.StoredFlags));
-    EXPECT_EQ(p.Value, c.StoredValue);
+    Store(Key(1), stored);
+    EXPECT_EQ(Probe(Key(1)), Found(probed));
   }
 }
 
 TEST(HashScore, Bands) {
   // Score, ply, what ScoreToHash gives, and what ScoreFromHash gives for the
   // same two numbers.
-  struct Case {
-    int32_t Score, Ply, To, From;
-  } cases[] = {{-29990, 10, -30000, -29980}, {-30000, 10, -30010, -29990}, {29990, 10, 30000, 29980},
-               {3000, 2, 3080, 2920},        {-3000, 2, -3080, -2920},     {2750, 9, 2750, 2750},
-               {-2750, 9, -2750, -2750},     {29744, 9, 29744, 29744},     {-29744, 9, -29744, -29744},
-               {29700, 2, 29780, 29620},     {29780, 2, 29782, 29778}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(ScoreToHash(c.Score, c.Ply), c.To) << c.Score;
-    EXPECT_EQ(ScoreFromHash(c.Score, c.Ply), c.From) << c.Score;
+  const int32_t cases[][4] = {{-29990, 10, -30000, -29980}, {-30000, 10, -30010, -29990}, {29990, 10, 30000, 29980},
+                              {3000, 2, 3080, 2920},        {-3000, 2, -3080, -2920},     {2750, 9, 2750, 2750},
+                              {-2750, 9, -2750, -2750},     {29744, 9, 29744, 29744},     {-29744, 9, -29744, -29744},
+                              {29700, 2, 29780, 29620},     {29780, 2, 29782, 29778}};
+  for (const auto& [score, ply, to, from] : cases) {
+    EXPECT_EQ(ScoreToHash(score, ply), to) << score;
+    EXPECT_EQ(ScoreFromHash(score, ply), from) << score;
   }
 }
 
 TEST(HashReports, StatsBox) {
-  const std::string rule(34, '\xC4');
-  const std::string title = std::string(6, '\xC4') + " HASH STATS " + std::string(15, '\xC4') + "\r\n";
   FreshTable();
   EvalCount = 1234567;
-  PawnWrites = 5;
-  PawnHits = 4;
-  MaterWrites = 3;
-  MaterHits = 2;
-  HashReads = 8;
-  HashReadHits = 3;
-  HashWrites = 40;
-  HashWriteHits = 1;
-  HashCollisions = 3;
-  HashSlotsUsed = 77;
-  HashSlotsFilled = 1048579;
-  EXPECT_EQ(CaptureStdout(PrintHashStats), "\r\n" + title +
-                                               "      Reads: 8\r\n"
-                                               "  Read hits: 3 (38%)\r\n"
-                                               "     Writes: 40\r\n"
-                                               " Write hits: 1 (2%)\r\n"
-                                               " Collisions: 3 (8%)\r\n"
-                                               " Slots used: 77 (0%)\r\n"
-                                               "Total slots: 1,048,579 (100%)\r\n" +
-                                               rule + "\r\n      Evals: 1,234,567\r\n" + rule +
-                                               "\r\n Pawnwrites: 5\r\n   Pawnhits: 4\r\nMaterwrites: 3\r\n"
-                                               "  Materhits: 2\r\n" +
-                                               rule + "\r\n");
-  ClearHash();
-  const std::string box = CaptureStdout(PrintHashStats);
-  EXPECT_NE(box.find("\r\n  Read hits: 0\r\n     Writes: 0\r\n Write hits: 0\r\n Collisions: 0\r\n"
-                     " Slots used: 0 (0%)\r\nTotal slots: 0 (0%)\r\n"),
-            std::string::npos)
-      << box;
+  PawnWrites = 5, PawnHits = 4, MaterWrites = 3, MaterHits = 2;
+  HashReads = 8, HashReadHits = 3, HashWrites = 40, HashWriteHits = 1, HashCollisions = 3;
+  HashSlotsUsed = 77, HashSlotsFilled = 1048579;
+  EXPECT_EQ(CaptureStdout(PrintHashStats), HashStatsBox({"8", "3 (38%)", "40", "1 (2%)", "3 (8%)", "77 (0%)",
+                                                         "1,048,579 (100%)", "1,234,567", "5", "4", "3", "2"}));
 }
 
 TEST(HashReports, InfoTimeLine) {

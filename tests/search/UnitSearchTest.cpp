@@ -1,30 +1,23 @@
 // The move choice, the input poll while thinking, and the draw test.
-#include <gtest/gtest.h>
-
 #include <map>
 #include <regex>
-#include <string>
 
-#include "board/BoardTestSupport.h"
-#include "eval/UnitEval.h"
 #include "frontend/Notation.h"
-#include "search/Clock.h"
-#include "search/UnitSearch.h"
-#include "support/EngineSetup.h"
-#include "support/PipeInput.h"
+#include "search/SearchTestSupport.h"
 
 namespace {
 
+// A position as a request to move starts from.
 void StartRequest(const std::string& fen) {
-  InitEngineOnce();
-  ProtocolMode = 0;
-  SetPositionFromFEN(fen);
+  SetPosition(fen);
   ResetSearch();
 }
 
+using ThinkTest = SearchTest;
+
 }  // namespace
 
-TEST(Think, DrawsEveryStartMoveAboutEquallyAndReportsItAsAOnePlySearch) {
+TEST_F(ThinkTest, DrawsEveryStartMoveAboutEquallyAndReportsItAsAOnePlySearch) {
   StartRequest(StartFEN);
   ProtocolMode = 1;  // the shortest progress line: this is about the draw
   std::map<Move, int> drawn;
@@ -37,13 +30,14 @@ TEST(Think, DrawsEveryStartMoveAboutEquallyAndReportsItAsAOnePlySearch) {
       drawn[BestMove]++;
     }
   });
+  ProtocolMode = 0;
   EXPECT_EQ(drawn.size(), 20u);
   for (const auto& [move, times] : drawn) EXPECT_TRUE(times >= 50 && times <= 150) << MoveToText(move) << times;
 }
 
-TEST(Think, WithoutALegalMoveScoresMateOrStalemateAndShiftsTheLastScore) {
-  for (const auto& [fen, score] : {std::pair{"k7/8/1Q6/8/8/8/8/7K b - - 0 1", 0},
-                                   std::pair{"k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", -30000}}) {
+TEST_F(ThinkTest, WithoutALegalMoveScoresMateOrStalemateAndShiftsTheLastScore) {
+  for (const auto& [fen, score] :
+       {std::pair{"k7/8/1Q6/8/8/8/8/7K b - - 0 1", 0}, std::pair{"k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", -30000}}) {
     StartRequest(fen);
     LastScore = 12;
     Think();
@@ -52,7 +46,7 @@ TEST(Think, WithoutALegalMoveScoresMateOrStalemateAndShiftsTheLastScore) {
   }
 }
 
-TEST(Repetition, OneEarlierOccurrenceOrFiftyMovesIsADraw) {
+TEST_F(ThinkTest, RepetitionAfterOneEarlierOccurrenceOrFiftyMovesIsADraw) {
   StartRequest(StartFEN);
   std::string draws;
   for (const char* move : {"Nf3", "Nf6", "Ng1", "Ng8"}) {
@@ -67,10 +61,10 @@ TEST(Repetition, OneEarlierOccurrenceOrFiftyMovesIsADraw) {
   EXPECT_TRUE(IsRepetitionOrFiftyMoves());
 }
 
-class CheckInputTest : public PipeInput {
+class CheckInputTest : public SearchTest {
  protected:
   void SetUp() override {
-    PipeInput::SetUp();
+    SearchTest::SetUp();
     StartRequest(StartFEN);
     StartTimer();
     SoftTimeMs = HardTimeMs = 3600000;
@@ -117,14 +111,13 @@ TEST_F(CheckInputTest, UciInfoTimeLineOnceASecond) {
 }
 
 TEST_F(CheckInputTest, TimeLimitsEndTheSearchOnlyAfterTheFirstIteration) {
-  struct Case {
+  const int64_t h = 3600000;
+  const struct {
     int64_t hard, soft;
     bool scoreDrop, prevDrop;
     int32_t rootIndex;
     bool firstDone, infinite, timeUp, stop;
-  };
-  const int64_t h = 3600000;
-  const Case cases[] = {
+  } cases[] = {
       {h, h, false, false, 0, true, false, false, false},  // no limit reached
       {0, h, true, true, 3, true, false, true, true},      // hard limit, whatever the scores
       {h, 0, false, false, 0, true, false, true, true},    // soft limit on the first root move
@@ -134,7 +127,7 @@ TEST_F(CheckInputTest, TimeLimitsEndTheSearchOnlyAfterTheFirstIteration) {
       {0, 0, false, false, 0, false, false, true, false},  // no iteration finished yet
       {0, 0, false, false, 0, true, true, true, false},    // infinite
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     ResetSearch();
     HardTimeMs = c.hard, SoftTimeMs = c.soft, ScoreDrop = c.scoreDrop, PrevIterScoreDrop = c.prevDrop;
     CurrentRootMoveIndex = c.rootIndex, FirstIterationDone = c.firstDone, InfiniteSearch = c.infinite;

@@ -1,12 +1,11 @@
 // Starts the engine once per test binary, keeping its start-up lines out of
-// the test's output.
+// the test's output; moves and scores worked out on its positions.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "board/Position.h"
-#include "board/UnitMoves.h"
+#include "board/BoardTestSupport.h"
 #include "eval/UnitEval.h"
 #include "frontend/ConsoleIO.h"
 #include "frontend/UciLoop.h"
@@ -29,4 +28,14 @@ inline std::string StaticScoreAfter(const std::string& fen, std::string moves) {
   while (!moves.empty()) ParseAndMakeMove(NextToken(moves));
   ResetSearch();
   return std::to_string(Evaluate(false));
+}
+
+// The first legal move with this coordinate text.
+inline Move FindMove(const std::string& text) {
+  MoveList list;
+  GenerateMoves(list);
+  for (int i = 0; i < list.Count; i++)
+    if (MoveText(list.Moves[i]) == text) return list.Moves[i];
+  ADD_FAILURE() << "no legal move " << text;
+  return 0;
 }
