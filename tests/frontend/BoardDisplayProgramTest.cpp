@@ -70,10 +70,9 @@ std::vector<std::string> Report(const std::string& out) {
 
 TEST(BoardDisplay, StartPositionWithLetters) {
   const std::string start = StartBoardWithLetters;
-  EXPECT_EQ(Reply("f 0\n"), start);
   // A rejected set-up draws the position it leaves.
-  EXPECT_EQ(Reply("figurines 0\nboard\ns 4k3/8/8/8/8/8/8/4K3R w - -\n"),
-            start + start + "4\r\n\r\nIllegal FEN: syntax is not recognized\r\n" + start);
+  EXPECT_EQ(Reply("f 0\nfigurines 0\nboard\ns 4k3/8/8/8/8/8/8/4K3R w - -\n"),
+            start + start + start + "4\r\n\r\nIllegal FEN: syntax is not recognized\r\n" + start);
 }
 
 TEST(BoardDisplay, MediumBoardHasThirtyLinesWithTheReportInColumn48) {
