@@ -24,8 +24,8 @@ std::string Reply(const std::string& commands) {
 // The evaluation box: the values of PSE, Material, Pawns, Mobility, Attacks,
 // Center, Various and the two king safeties, as many as given.
 std::string Box(const std::vector<int>& values) {
-  static const char* const labels[9] = {
-      "PSE", "Material", "Pawns", "Mobility", "Attacks", "Center", "Various", "White King Safety", "Black King Safety"};
+  static const char* const labels[9] = {"PSE",     "Material", "Pawns",           "Mobility",         "Attacks",
+                                        "Center",  "Various",  "White King Safety", "Black King Safety"};
   std::string box = Frame("\xDA", 24, "\xBF\r\n");
   for (size_t i = 0; i < values.size(); ++i) {
     const std::string label = labels[i], value = std::to_string(values[i]);
@@ -40,15 +40,12 @@ std::string Row(char digit, const std::string& cells, const std::string& report)
 
 const std::string StartBoardWithLetters =
     "\r\n" + Letters + "\r\n" + Frame(" \xDA", 16, "\xBF\r\n") +
-    Row('8', " r n b q k b n r",
-        "WHITE to move (1.????"
-        ")") +
-    Row('7', " p p p p p p p p", "No one is in check") + Row('6', Blank, "W OO & OOO, B OO & OOO") +
-    Row('5', Blank, "No EP. Last Eval: 0") + Row('4', Blank, "PreLast: 0 Prepre: 0") +
-    Row('3', Blank, "Static Eval: 0 PSE: 0") + Row('2', " P P P P P P P P", "50-mov: 0 Draw: False") +
-    Row('1', " R N B Q K B N R", "") + Frame(" \xC0", 16, "\xD9  H=$K P=$K\r\n") + Letters +
-    "    EndGame: 0% Material: 0\r\n" + "\r\nMaterial: P:8 N:2 B:2 R:2 Q:1 q:1 p:8 n:2 b:2 r:2 Code:$5AAA88\r\n" +
-    Box({0, 0, 0, 0, 0, 0, 0, 0, 0});
+    Row('8', " r n b q k b n r", "WHITE to move (1.????" ")") + Row('7', " p p p p p p p p", "No one is in check") +
+    Row('6', Blank, "W OO & OOO, B OO & OOO") + Row('5', Blank, "No EP. Last Eval: 0") +
+    Row('4', Blank, "PreLast: 0 Prepre: 0") + Row('3', Blank, "Static Eval: 0 PSE: 0") +
+    Row('2', " P P P P P P P P", "50-mov: 0 Draw: False") + Row('1', " R N B Q K B N R", "") +
+    Frame(" \xC0", 16, "\xD9  H=$K P=$K\r\n") + Letters + "    EndGame: 0% Material: 0\r\n" +
+    "\r\nMaterial: P:8 N:2 B:2 R:2 Q:1 q:1 p:8 n:2 b:2 r:2 Code:$5AAA88\r\n" + Box({0, 0, 0, 0, 0, 0, 0, 0, 0});
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -87,8 +84,7 @@ TEST(BoardDisplay, MediumBoardHasThirtyLinesWithTheReportInColumn48) {
       {1, letters},
       {2, Frame(V + " \xDA", 40, "\xBF " + V)},
       {4, V + "8" + V + "  \x0F    \x9F    \x06    W    \xC5    \x06    \x9F    \x0F  " + V + "8" + V},
-      {5, blankRow + " WHITE to move (1.????"
-                     ")"},
+      {5, blankRow + " WHITE to move (1.????" ")"},
       {26, blankRow + " "},
       {28, letters + " H=$K P=$K"},
       {29, Frame("\xC0", 44, "\xD9 EndGame: 0% Material: 0")},
@@ -100,21 +96,15 @@ TEST(BoardDisplay, MediumBoardHasThirtyLinesWithTheReportInColumn48) {
 
 TEST(BoardDisplay, SettingsAndFigurines) {
   const std::string medium = Reply("b 2\n"), tiny = Reply("b\n");
-  EXPECT_NE(tiny.find(Row('8', " \x0F \x9F \x06 W \xC5 \x06 \x9F \x0F",
-                          "WHITE to move (1.????"
-                          ")")),
-            std::string::npos);
-  EXPECT_NE(tiny.find(Row('2', " \xF8 \xF8 \xF8 \xF8 \xF8 \xF8 \xF8 \xF8", "50-mov: 0 Draw: False")),
-            std::string::npos);
+  EXPECT_NE(tiny.find(Row('8', " \x0F \x9F \x06 W \xC5 \x06 \x9F \x0F", "WHITE to move (1.????" ")")), std::string::npos);
+  EXPECT_NE(tiny.find(Row('2', " \xF8 \xF8 \xF8 \xF8 \xF8 \xF8 \xF8 \xF8", "50-mov: 0 Draw: False")), std::string::npos);
   const std::pair<const char*, std::string> cases[] = {
       // Off: nothing from the board command, a move or a set-up.
       {"b 0\nb\nboard\ne4\ns 4k3/8/8/8/8/8/8/4K3 w - -\nsetboard 4k3/8/8/8/8/8/8/4K3 w - -\n", ""},
-      {"board 3\nb 12\nboardx\n",
-       "Illegal board parameter: 3\r\nIllegal board parameter: 12\r\n"
-       "Illegal board parameter: \r\n"},
-      {"f 2\nfigurines x\nfigurines\n",
-       "Illegal figurine parameter: 2\r\nIllegal figurine parameter: x\r\n"
-       "Illegal figurine parameter: \r\n"},
+      {"board 3\nb 12\nboardx\n", "Illegal board parameter: 3\r\nIllegal board parameter: 12\r\n"
+                                  "Illegal board parameter: \r\n"},
+      {"f 2\nfigurines x\nfigurines\n", "Illegal figurine parameter: 2\r\nIllegal figurine parameter: x\r\n"
+                                        "Illegal figurine parameter: \r\n"},
       {"b 0\nboard 3\nb\n", "Illegal board parameter: 3\r\n"},
       {"b 2\nboard 3\nb\n", medium + "Illegal board parameter: 3\r\n" + medium},
       {"board 2\nboard 1\n", medium + tiny},
@@ -132,11 +122,7 @@ TEST(BoardReport, LinesAndEvaluationBox) {
   };
   const Case cases[] = {
       {"e4\n",
-       {{1,
-         "BLACK to move (1...????"
-         ")"},
-        {4, "EP file 'e'. Last Eval: 0"},
-        {6, "Static Eval: -73 PSE: 2"}},
+       {{1, "BLACK to move (1...????" ")"}, {4, "EP file 'e'. Last Eval: 0"}, {6, "Static Eval: -73 PSE: 2"}},
        {2, 0, 0, 67, 0, 4, 0, 0, 0}},
       {"s r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3\n",
        {{6, "Static Eval: -3 PSE: 0"}},
@@ -153,12 +139,7 @@ TEST(BoardReport, LinesAndEvaluationBox) {
        {{6, "Static Eval: -9998 PSE: -2"}, {10, "EndGame: 100% Material: 10000"}},
        {-2, 10000}},
       {"s 4k3/8/8/8/8/8/8/4K3 w - -\n", {}, {0, 0, 0, 0, 0, 0, 0, 0, 0}},
-      {"Nf3\nNf6\nNg1\nNg8\n",
-       {{1,
-         "WHITE to move (3.????"
-         ")"},
-        {7, "50-mov: 4 Draw: True"}},
-       {}},
+      {"Nf3\nNf6\nNg1\nNg8\n", {{1, "WHITE to move (3.????" ")"}, {7, "50-mov: 4 Draw: True"}}, {}},
       {"s 4k3/8/8/8/8/8/8/4R1K1 b - -\n", {{2, "Black is in check"}, {3, "W no castle, B no castle"}}, {}},
       {"s 4k3/8/8/8/8/8/8/r3K3 w - -\n", {{2, "White is in check"}}, {}},
       {"s r3k2r/8/8/8/8/8/8/R3K2R w Kq -\n", {{2, "No one is in check"}, {3, "W OO, B OOO"}}, {}},
@@ -179,8 +160,5 @@ TEST(BoardDisplayOnTerminal, CellsAreColouredAndTheBorderIsNormal) {
   const std::string bar = "\u2502", sun = "\u263C", normal = "\x1b[37;40m";
   EXPECT_NE(r.Out.find("8" + bar + "\x1b[30;47m " + sun), std::string::npos);
   EXPECT_NE(r.Out.find("1" + bar + "\x1b[97;43m " + sun), std::string::npos);
-  EXPECT_NE(r.Out.find(normal + bar +
-                       "8 WHITE to move (1.????"
-                       ")"),
-            std::string::npos);
+  EXPECT_NE(r.Out.find(normal + bar + "8 WHITE to move (1.????" ")"), std::string::npos);
 }
