@@ -121,23 +121,23 @@ void PerftCount(int32_t d) {
   }
 }
 
+// Only the root of the last depth lists its moves; below it, and at depth 1,
+// divide counts exactly as perft does.
 void DivideCount(int32_t d) {
-  if (d == 1) {
-    PerftNodes += CountMoves();
+  if (d == 1 || d != PerftDepth) {
+    PerftCount(d);
     return;
   }
   MoveList list;
   GenerateMoves(list);
   for (int32_t i = 0; i < list.Count; ++i) {
     MakeMove(list.Moves[i]);
-    DivideCount(d - 1);
+    PerftCount(d - 1);
     UnmakeMove();
-    if (d == PerftDepth) {
-      WriteLine(std::to_string(DivideIndex) + ". " + MoveToText(list.Moves[i]) + " " +
-                std::to_string(PerftNodes - DividePrevious));
-      DividePrevious = PerftNodes;
-      ++DivideIndex;
-    }
+    WriteLine(std::to_string(DivideIndex) + ". " + MoveToText(list.Moves[i]) + " " +
+              std::to_string(PerftNodes - DividePrevious));
+    DividePrevious = PerftNodes;
+    ++DivideIndex;
   }
 }
 
