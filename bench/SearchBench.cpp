@@ -11,6 +11,7 @@
 #include "Yardstick.h"
 #include "board/BoardTestSupport.h"
 #include "frontend/ConsoleIO.h"
+#include "frontend/StartUp.h"
 #include "search/Clock.h"
 #include "search/UnitHash.h"
 #include "search/UnitSearch.h"

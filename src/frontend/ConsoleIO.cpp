@@ -9,20 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "board/Position.h"
-#include "board/UnitBitBoard.h"
-#include "board/ZobristKeys.h"
-#include "eval/UnitEval.h"
-#include "eval/UnitPSE.h"
-#include "frontend/BoardDisplay.h"
-#include "frontend/ConsoleLoop.h"
 #include "frontend/Helpers.h"
 #include "frontend/Terminal.h"
-#include "search/UnitHash.h"
-#include "search/UnitSearch.h"
 
-int32_t ProtocolMode = 0;
-int32_t HashSizeMB = 256;
 bool IsConsoleInput = false;
 bool OutputIsTerminal = false;
 
@@ -144,13 +133,6 @@ const char* const LogoArt[19] = {
 
 }  // namespace
 
-void ProgramEntry() {
-  InitConsoleIO();
-  InitEngine();
-  ConsoleLoop();
-  FlushText();
-}
-
 void InitConsoleIO() {
   IsConsoleInput = isatty(STDIN_FILENO);
   OutputIsTerminal = isatty(STDOUT_FILENO);
@@ -159,24 +141,6 @@ void InitConsoleIO() {
   // Whatever was typed before start-up is not meant for us.
   if (IsConsoleInput) tcflush(STDIN_FILENO, TCIFLUSH);
   std::atexit(RestoreTerminal);
-}
-
-void InitEngine() {
-  Reseed();
-  ProtocolMode = 0;
-  HashSizeMB = 256;
-  WriteLine("Velkar 0.5.9 RND");
-  InitBitBoards();
-  InitZobristKeys();
-  SetHashSize();
-  ClearPawnCache();
-  ClearMaterialCache();
-  SetFigurines("1", false);
-  InitPSETables();
-  InitAdvancedPawnTable();
-  NewGame();
-  SetBoardDisplay("1", false);
-  WriteLine("\r\nType ? or HELP to get a list of commands\r\n");
 }
 
 uint32_t PollInput(bool& ended) {

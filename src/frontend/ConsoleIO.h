@@ -1,17 +1,13 @@
-// Standard input and output: the line poll, the line reader, the line writer,
-// colours, and the start-up sequence.
+// Standard input and output: the line poll, the line reader, the line writer
+// and colours.
 #pragma once
 #include <cstdint>
 #include <string>
 
-extern int32_t ProtocolMode;  // 0 console, 1 UCI, 2 xboard
-extern int32_t HashSizeMB;
 extern bool IsConsoleInput;   // standard input is a terminal, else a pipe or file
 extern bool OutputIsTerminal; // standard output is a terminal, else a pipe or file
 
-void ProgramEntry();
 void InitConsoleIO();
-void InitEngine();
 
 // Bytes to read for the next input line, 0 while no whole line waits. Never
 // blocks. Once input has ended and every byte has been taken, the program

@@ -7,6 +7,7 @@
 #include "frontend/Helpers.h"
 #include "frontend/Notation.h"
 #include "frontend/ProgressLines.h"
+#include "frontend/StartUp.h"
 #include "frontend/UciLoop.h"
 #include "frontend/UnitPerft.h"
 #include "frontend/UnitTestSuite.h"

@@ -1,4 +1,4 @@
-#include "frontend/ConsoleIO.h"
+#include "frontend/StartUp.h"
 
 int main() {
   ProgramEntry();

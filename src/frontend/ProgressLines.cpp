@@ -5,6 +5,7 @@
 #include "frontend/ConsoleIO.h"
 #include "frontend/Helpers.h"
 #include "frontend/Notation.h"
+#include "frontend/StartUp.h"
 #include "frontend/UnitPerft.h"
 #include "search/Clock.h"
 

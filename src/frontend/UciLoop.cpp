@@ -9,6 +9,7 @@
 #include "frontend/ConsoleIO.h"
 #include "frontend/Helpers.h"
 #include "frontend/Notation.h"
+#include "frontend/StartUp.h"
 #include "search/UnitHash.h"
 #include "search/UnitSearch.h"
 

@@ -11,6 +11,7 @@
 #include "frontend/Helpers.h"
 #include "frontend/Notation.h"
 #include "frontend/ProgressLines.h"
+#include "frontend/StartUp.h"
 #include "search/Clock.h"
 #include "search/UnitHash.h"
 #include "search/UnitSearch.h"

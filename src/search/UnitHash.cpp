@@ -13,6 +13,7 @@
 #include "eval/UnitEval.h"
 #include "frontend/ConsoleIO.h"
 #include "frontend/Helpers.h"
+#include "frontend/StartUp.h"
 #include "search/Clock.h"
 #include "search/UnitSearch.h"
 

@@ -12,6 +12,7 @@
 #include "frontend/ProgressLines.h"
 #include "frontend/UciLoop.h"
 #include "frontend/XboardLoop.h"
+#include "frontend/StartUp.h"
 #include "search/Clock.h"
 #include "search/UnitHash.h"
 

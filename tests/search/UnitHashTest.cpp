@@ -9,6 +9,7 @@
 #include "board/BoardTestSupport.h"
 #include "frontend/ConsoleIO.h"
 #include "frontend/Helpers.h"
+#include "frontend/StartUp.h"
 #include "search/Clock.h"
 #include "search/UnitHash.h"
 #include "search/UnitSearch.h"

@@ -8,6 +8,7 @@
 #include "board/BoardTestSupport.h"
 #include "eval/UnitEval.h"
 #include "frontend/ConsoleIO.h"
+#include "frontend/StartUp.h"
 #include "frontend/UciLoop.h"
 #include "search/UnitSearch.h"
 
