@@ -2,7 +2,7 @@
 // reading the whole reply line, 1,000 round trips; the time from start to
 // the first prompt with the peak resident memory by then, beside a well-known
 // engine's start-up with a table of the same size as a yardstick; and UCI
-// round trips beside the same engine.
+// round trips beside the same engine; bursts of "isready" lines in one write.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -15,6 +15,7 @@
 #include <chrono>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 extern char** environ;
@@ -246,6 +247,61 @@ void BM_UciRoundTrips(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_UciRoundTrips)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Counts the replies until n have arrived; false when the program ended or
+// fell silent for 5 s.
+bool CountReplies(Session& s, const std::string& reply, long n) {
+  long seen = 0;
+  std::string tail;
+  char buf[1 << 16];
+  while (seen < n) {
+    pollfd p{s.Out, POLLIN, 0};
+    if (poll(&p, 1, 5000) <= 0) return false;
+    ssize_t got = read(s.Out, buf, sizeof buf);
+    if (got <= 0) return false;
+    tail.append(buf, static_cast<size_t>(got));
+    size_t at = 0;
+    for (size_t found; (found = tail.find(reply, at)) != std::string::npos; at = found + reply.size()) ++seen;
+    // Keep only what may be the start of a reply cut by the read.
+    at = std::max(at, tail.size() - std::min(tail.size(), reply.size() - 1));
+    tail.erase(0, at);
+  }
+  return true;
+}
+
+// A burst of n "isready" lines in one write, from the write until the last
+// "readyok": taking a line must cost that line's bytes alone, so the time
+// grows in proportion to n.
+void BM_IsReadyBurst(benchmark::State& state) {
+  const long n = state.range(0);
+  std::string burst;
+  for (long i = 0; i < n; ++i) burst += "isready\n";
+  for (auto _ : state) {
+    Session s;
+    if (!StartUci(s, VELKAR_BINARY)) {
+      state.SkipWithError("no UCI answer");
+      return;
+    }
+    auto start = std::chrono::steady_clock::now();
+    // The replies are read while the burst is written, as a GUI would.
+    std::thread writer([&] {
+      for (size_t done = 0; done < burst.size();) {
+        ssize_t w = write(s.In, burst.data() + done, burst.size() - done);
+        if (w <= 0) return;
+        done += static_cast<size_t>(w);
+      }
+    });
+    bool ok = CountReplies(s, "readyok", n);
+    writer.join();
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    StopSession(s);
+    if (!ok) {
+      state.SkipWithError("replies missing");
+      return;
+    }
+  }
+}
+BENCHMARK(BM_IsReadyBurst)->Arg(1000000)->Arg(2000000)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

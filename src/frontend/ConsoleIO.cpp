@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -17,23 +18,27 @@ bool OutputIsTerminal = false;
 
 namespace {
 
-// A pipe line up to this long, line end included, reaches the loops whole
-// however the bytes arrive; GUIs send a game's whole move list on one line.
-// Only a longer line is handed over in pieces of this size.
-constexpr size_t InputCapacity = 4u << 20;
+// A line up to this long, line end included, reaches the loops and prompts
+// whole however its bytes arrive: GUIs send a game's whole move list on one
+// line. A longer line is dropped whole, so input never costs more memory.
+constexpr size_t MaxInputLine = size_t{64} << 20;
 // One read from a terminal takes at most this many bytes of its line.
 constexpr uint32_t ConsoleReadSize = 256;
 
 // Every byte read from standard input but not yet taken by a reader: the
 // bytes InputStart..InputEnd of InputBuffer. All readers go through it, so no
-// byte is lost or reordered between the command loops and the prompts.
-// Taking a line only moves InputStart, so a burst of many short lines costs
-// no copying; the waiting bytes move to the front only when the buffer's end
-// is reached.
-char InputBuffer[InputCapacity];
+// byte is lost or reordered between the command loops and the prompts. The
+// buffer is zero-filled memory from the system: only what input has used of
+// it is ever resident.
+char InputBuffer[MaxInputLine];
 size_t InputStart = 0;
 size_t InputEnd = 0;
+// This many waiting bytes are known to hold no line end, so a line that
+// arrives in many pieces is scanned once, not once per piece.
+size_t InputScanned = 0;
 bool InputEnded = false;
+// The bytes of a line over MaxInputLine are being dropped until its line end.
+bool DroppingLine = false;
 // The last line taken ended in CR, so an LF that follows is the other half of
 // that line end. The command loops see it as an empty line; a prompt, which
 // waits for a real answer, skips it.
@@ -45,45 +50,72 @@ std::string PendingText;
 size_t Waiting() { return InputEnd - InputStart; }
 const char* WaitingBytes() { return InputBuffer + InputStart; }
 
-void MoveWaitingToFront() {
-  std::memmove(InputBuffer, InputBuffer + InputStart, Waiting());
-  InputEnd -= InputStart;
-  InputStart = 0;
-}
-
-// Takes everything standard input holds, waiting up to timeoutMs (-1: no
-// limit) for the first byte to arrive, until the buffer is full or the input
-// has ended.
-void FillInput(int timeoutMs) {
-  while (!InputEnded && Waiting() < InputCapacity) {
-    pollfd p{STDIN_FILENO, POLLIN, 0};
-    int ready = poll(&p, 1, timeoutMs);
-    if (ready < 0 && errno != EINTR) InputEnded = true;
-    if (ready <= 0) return;
-    if (InputEnd == InputCapacity) MoveWaitingToFront();
-    ssize_t n = read(STDIN_FILENO, InputBuffer + InputEnd, InputCapacity - InputEnd);
-    if (n > 0)
-      InputEnd += static_cast<size_t>(n);
-    else if (n == 0 || (errno != EINTR && errno != EAGAIN))
-      InputEnded = true;
-    timeoutMs = 0;
-  }
-}
-
 void TakeInput(size_t count) {
   InputStart += count;
+  InputScanned = count < InputScanned ? InputScanned - count : 0;
   if (InputStart == InputEnd) InputStart = InputEnd = 0;
 }
 
 // Index of the first CR or LF among the waiting bytes, or Waiting().
 size_t FirstLineEnd() {
-  const char* bytes = WaitingBytes();
-  size_t n = Waiting();
+  const char* bytes = WaitingBytes() + InputScanned;
+  size_t n = Waiting() - InputScanned;
   const void* lf = std::memchr(bytes, '\n', n);
   if (lf) n = static_cast<size_t>(static_cast<const char*>(lf) - bytes);
   const void* cr = std::memchr(bytes, '\r', n);
   if (cr) n = static_cast<size_t>(static_cast<const char*>(cr) - bytes);
-  return n;
+  InputScanned += n;
+  return InputScanned;
+}
+
+bool LineWaiting() { return FirstLineEnd() < Waiting(); }
+
+// Drops the waiting bytes of an over-long line, through its line end once
+// that has arrived.
+void DropLongLine() {
+  if (!DroppingLine) {
+    DroppingLine = true;
+    FlushText();
+    std::fprintf(stderr, "Input line longer than %zu bytes dropped\n", MaxInputLine);
+    std::fflush(stderr);
+  }
+  size_t end = FirstLineEnd();
+  if (end == Waiting()) {
+    TakeInput(end);
+    return;
+  }
+  LineEndHalfTaken = WaitingBytes()[end] == '\r';
+  DroppingLine = false;
+  TakeInput(end + 1);
+}
+
+// Reads what standard input holds while no whole line waits, waiting up to
+// timeoutMs (-1: no limit) for the first byte to arrive. A line that is taken
+// costs only its own bytes: nothing is read or moved while a line waits, and
+// the part of a line that waits is moved to the front at most once.
+void FillInput(int timeoutMs) {
+  while (!InputEnded && !LineWaiting()) {
+    if (InputEnd == MaxInputLine) {
+      if (InputStart == 0) {
+        DropLongLine();
+        continue;
+      }
+      std::memmove(InputBuffer, WaitingBytes(), Waiting());
+      InputEnd -= InputStart;
+      InputStart = 0;
+    }
+    pollfd p{STDIN_FILENO, POLLIN, 0};
+    int ready = poll(&p, 1, timeoutMs);
+    if (ready < 0 && errno != EINTR) InputEnded = true;
+    if (ready <= 0) return;
+    ssize_t n = read(STDIN_FILENO, InputBuffer + InputEnd, MaxInputLine - InputEnd);
+    if (n > 0)
+      InputEnd += static_cast<size_t>(n);
+    else if (n == 0 || (errno != EINTR && errno != EAGAIN))
+      InputEnded = true;
+    if (DroppingLine) DropLongLine();
+    timeoutMs = 0;
+  }
 }
 
 void WriteAll(const char* bytes, size_t count) {
@@ -153,7 +185,6 @@ uint32_t PollInput(bool& ended) {
     // One line at a time, however many wait behind it.
     size_t end = FirstLineEnd();
     if (end < Waiting()) return static_cast<uint32_t>(end + 1);
-    if (Waiting() == InputCapacity) return static_cast<uint32_t>(InputCapacity);
     // The last line of a closed input needs no line end to count.
     if (InputEnded && Waiting() > 0) return static_cast<uint32_t>(Waiting());
   }
@@ -233,11 +264,6 @@ bool ReadPromptLine(std::string& line) {
       line.append(WaitingBytes(), Waiting());
       TakeInput(Waiting());
       return true;
-    }
-    // A prompt's line may be longer than the buffer.
-    if (Waiting() == InputCapacity) {
-      line.append(WaitingBytes(), Waiting());
-      TakeInput(Waiting());
     }
     FillInput(-1);
   }

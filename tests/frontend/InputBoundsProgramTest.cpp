@@ -1,0 +1,73 @@
+// Input of hostile sizes: a long line arrives whole, an over-long one is
+// dropped whole, a burst is answered line by line, and suite files whose line
+// never ends or whose writer never comes end cleanly.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <regex>
+#include <string>
+
+#include "support/ProgramDriver.h"
+#include "support/TempDir.h"
+
+namespace {
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
+  return n;
+}
+
+}  // namespace
+
+TEST(InputBounds, ALongLineArrivesWholeAndAnOverLongOneIsDroppedWhole) {
+  // 1,000,001 plies in 5 MB: Black to move.
+  std::string moves;
+  for (int i = 0; i < 250000; ++i) moves += "g1f3 g8f6 f3g1 f6g8 ";
+  moves += "e2e4";
+  // Wherever it were cut, the over-long line's tail would read "quit".
+  const std::string overLong = "x" + std::string(size_t{64} << 20, ' ') + "quit";
+  ProgramResult r = RunProgram(
+      {"uci\nposition startpos moves " + moves + "\ngo depth 1\n" + overLong + "\ngo depth 1\nisready\nquit\n"});
+  EXPECT_EQ(r.ExitCode, 0);
+  EXPECT_EQ(r.Err, "Input line longer than 67108864 bytes dropped\n");
+  const std::regex blackMove("bestmove [a-h][78][a-h][1-8]\r\n");
+  EXPECT_EQ(std::distance(std::sregex_iterator(r.Out.begin(), r.Out.end(), blackMove), std::sregex_iterator()), 2)
+      << r.Out;
+  EXPECT_TRUE(EndsWith(r.Out, "readyok\r\n"));
+}
+
+TEST(InputBounds, AMillionLinesInOneWriteAreAllAnswered) {
+  std::string burst = "uci\n";
+  for (int i = 0; i < 1000000; ++i) burst += "isready\n";
+  // The old buffer took 53 s for this; a line must cost only its own bytes.
+  ProgramResult r = RunProgram({burst + "quit\n"}, 0, 30000);
+  EXPECT_EQ(r.ExitCode, 0);
+  EXPECT_EQ(Count(r.Out, "readyok\r\n"), 1000000u);
+}
+
+TEST(InputBounds, SuiteFilesThatNeverEndOrNeverOpenEndCleanly) {
+  TempDir dir;
+  const std::string fifo = dir.Path + "/no-writer.epd";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  struct Case {
+    std::string Input;
+    int ExitCode;
+    std::string Err, OutTail;
+  };
+  const std::string tooLong = "I/O error: line longer than 1 MiB\n";
+  const Case cases[] = {
+      {"pe\n/dev/zero\n2\n", 1, tooLong, "Max Depth: \r\n"},
+      {"t\n/dev/zero\n1\n", 1, tooLong, "<ENTER> to abort: "},
+      {"v\n/dev/zero\n", 1, tooLong, "<ENTER> to abort: "},
+      // A FIFO nobody writes to reads as an empty file.
+      {"pe\n" + fifo + "\n1\nq\nquit\n", 0, "", "- Enter (Q to finish) -\r\n"},
+      {"v\n" + fifo + "\nq\nquit\n", 0, "", "<q><ENTER> to abort: "},
+  };
+  for (const Case& c : cases) {
+    ProgramResult r = RunProgram({c.Input}, 50, 20000);
+    EXPECT_EQ(r.ExitCode, c.ExitCode) << c.Input;
+    EXPECT_EQ(r.Err, c.Err) << c.Input;
+    EXPECT_TRUE(EndsWith(r.Out, c.OutTail)) << c.Input << r.Out.substr(r.Out.size() - std::min<size_t>(200, r.Out.size()));
+  }
+}
