@@ -1,29 +1,43 @@
-# Velkar: `make run` builds the release binary and starts it; `make test`
-# builds and runs every test; `make bench` runs the benchmarks.
+# Velkar: `make run` builds the engine alone and starts it (g++ and CMake are
+# all it needs); `make test` sets up what the tests need, builds everything and
+# runs every test; `make bench` runs the benchmarks.
 JOBS ?= 4
 RELEASE := build/release
 ASAN := build/asan
+SETUP := tools/setup-deps.sh
 
 .PHONY: all release asan run test bench clean
 
 all: release
 
+# Whatever the installed libraries allow: the engine, and the tests and
+# benchmarks when GoogleTest and Google Benchmark are there.
 release:
-	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DVELKAR_BENCH=ON >/dev/null
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(RELEASE) -j $(JOBS)
 
 asan:
 	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELKAR_SANITIZE=ON >/dev/null
 	cmake --build $(ASAN) -j $(JOBS) --target velkar_unit_tests
 
-run: release
+run:
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(RELEASE) -j $(JOBS) --target velkar
 	./$(RELEASE)/velkar
 
-test: release asan
+test:
+	$(SETUP)
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release "-DVELKAR_REQUIRE=tests;bench" >/dev/null
+	cmake --build $(RELEASE) -j $(JOBS)
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELKAR_SANITIZE=ON -DVELKAR_REQUIRE=tests >/dev/null
+	cmake --build $(ASAN) -j $(JOBS) --target velkar_unit_tests
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN) && ctest --output-on-failure -j $(JOBS) -L unit
 
-bench: release
+bench:
+	$(SETUP) cmake g++ libbenchmark-dev
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DVELKAR_REQUIRE=bench >/dev/null
+	cmake --build $(RELEASE) -j $(JOBS) --target velkar_bench
 	./$(RELEASE)/velkar_bench
 
 clean:

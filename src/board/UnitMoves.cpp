@@ -6,7 +6,9 @@
 // walks every set from the lowest square up, Black from the highest down, and
 // that order is part of the result (divide output, move input matching and the
 // random move choice all follow the list order).
+#ifdef __BMI2__
 #include <immintrin.h>
+#endif
 
 #include "board/Position.h"
 #include "board/UnitMoves.h"
@@ -100,7 +102,11 @@ inline int PopSquare(BitBoard& b) {
     return s;
   } else {
     int s = BitScanReverse(b);
+#ifdef __BMI2__
     b = _bzhi_u64(b, unsigned(s));  // s is the highest bit: keep those below it
+#else
+    b ^= BitBoard(1) << s;
+#endif
     return s;
   }
 }
