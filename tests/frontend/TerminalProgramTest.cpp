@@ -8,6 +8,11 @@
 
 namespace {
 const std::string Ready = "list of commands\r\n\r\n";
+const std::string Normal = "\x1b[0m";
+const std::string WhiteOnBrown = "\x1b[0;1;38;5;231;48;5;130m", WhiteOnGrey = "\x1b[0;1;38;5;231;48;5;245m";
+const std::string BlackOnBrown = "\x1b[0;38;5;16;48;5;130m", BlackOnGrey = "\x1b[0;38;5;16;48;5;245m";
+// The last line of a board print: the bottom of the evaluation box.
+const std::string BoardEnd = "\u2518\r\n";
 }
 
 TEST(TerminalSession, InputTypedBeforeStartUpIsDropped) {
@@ -34,13 +39,28 @@ TEST(TerminalSession, ReadsTakeAtMost256BytesOfALine) {
 TEST(TerminalSession, ColoursAreAnsiSequencesAndResetAtTheEnd) {
   ProgramResult r = RunProgramOnTerminal("", {"info\n", "quit\n"}, {Ready, Ready});
   EXPECT_EQ(r.ExitCode, 0);
-  const std::string green = "\x1b[92;40m", normal = "\x1b[37;40m";
+  const std::string green = "\x1b[0;38;5;28m";
   size_t logo = r.Out.find(green + "\r\n##");
   ASSERT_NE(logo, std::string::npos);
   EXPECT_EQ(logo, StartupText().size());
-  size_t back = r.Out.find("=\r\n" + normal + "\r\n\r\nVelkar 0.5.9 RND\r\n", logo);
+  size_t back = r.Out.find("=\r\n" + Normal + "\r\n\r\nVelkar 0.5.9 RND\r\n", logo);
   EXPECT_NE(back, std::string::npos);
-  EXPECT_EQ(r.Out.substr(r.Out.size() - 4), "\x1b[0m");
+  EXPECT_TRUE(EndsWith(r.Out, Normal));
+}
+
+TEST(TerminalSession, BoardCellsShowInTheSquareAndPieceColours) {
+  ProgramResult r = RunProgramOnTerminal("", {"f 0\n", "quit\n"}, {Ready, BoardEnd});
+  // a1 is a dark square, a6 and a8 light ones; every cell sets its own colour.
+  auto rank = [](const std::string& pieces, const std::string& first, const std::string& second) {
+    std::string cells;
+    for (size_t file = 0; file < pieces.size(); ++file) cells += (file % 2 ? second : first) + " " + pieces[file];
+    return cells + Normal + "\u2502";
+  };
+  EXPECT_NE(r.Out.find("\r\n8\u2502" + rank("rnbqkbnr", BlackOnGrey, BlackOnBrown) + "8 WHITE to move"),
+            std::string::npos);
+  EXPECT_NE(r.Out.find("\r\n6\u2502" + rank("        ", BlackOnGrey, BlackOnBrown) + "6 "), std::string::npos);
+  EXPECT_NE(r.Out.find("\r\n1\u2502" + rank("RNBQKBNR", WhiteOnBrown, WhiteOnGrey) + "1 \r\n"),
+            std::string::npos);
 }
 
 TEST(PipeSession, NoColourCodesReachAPipe) {
