@@ -39,7 +39,8 @@ bool InputEnded = false;
 // waits for a real answer, skips it.
 bool LineEndHalfTaken = false;
 
-bool ColourUsed = false;
+// Read by the interrupt handler too.
+volatile sig_atomic_t ColourUsed = false;
 std::string PendingText;
 
 size_t Waiting() { return InputEnd - InputStart; }
@@ -100,13 +101,26 @@ void SetColor(uint8_t attribute) {
   FlushText();
   if (!OutputIsTerminal) return;
   std::string seq = AnsiColor(attribute);
-  WriteAll(seq.data(), seq.size());
+  // Set first, so that an interrupt in the middle of the write still resets.
   ColourUsed = true;
+  WriteAll(seq.data(), seq.size());
 }
 
 void RestoreTerminal() {
   FlushText();
   if (ColourUsed) WriteAll("\x1b[0m", 4);
+}
+
+// Ctrl-C must not leave the terminal in our colours. Only async-signal-safe
+// calls here: the reset goes out by write alone, then the program ends by the
+// signal, as it did without this handler.
+void InterruptHandler(int signalNumber) {
+  if (ColourUsed) {
+    ssize_t written = write(STDOUT_FILENO, "\x1b[0m", 4);
+    (void)written;  // nothing left to do about a failed write
+  }
+  signal(signalNumber, SIG_DFL);
+  raise(signalNumber);
 }
 
 const char* const LogoArt[19] = {
@@ -141,6 +155,9 @@ void InitConsoleIO() {
   // Whatever was typed before start-up is not meant for us.
   if (IsConsoleInput) tcflush(STDIN_FILENO, TCIFLUSH);
   std::atexit(RestoreTerminal);
+  // A SIGINT our starter told us to ignore stays ignored, as it always was;
+  // the xboard loop ignores it later too.
+  if (signal(SIGINT, InterruptHandler) == SIG_IGN) signal(SIGINT, SIG_IGN);
 }
 
 uint32_t PollInput(bool& ended) {

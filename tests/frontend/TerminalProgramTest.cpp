@@ -1,5 +1,6 @@
 // The console layer when a person sits at a terminal.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <string>
 #include <vector>
@@ -63,9 +64,25 @@ TEST(TerminalSession, BoardCellsShowInTheSquareAndPieceColours) {
             std::string::npos);
 }
 
+TEST(TerminalSession, InterruptResetsTheColoursAndEndsAsBefore) {
+  // Text follows the board's last colour switch, so only the interrupt can
+  // have written the final reset.
+  ProgramResult shown = RunProgramOnTerminal("", {"b\n", InterruptAfter(BoardEnd)}, {Ready, ""});
+  EXPECT_TRUE(EndsWith(shown.Out, BoardEnd + Normal));
+  EXPECT_EQ(shown.EndSignal, SIGINT);
+  // No colour used, nothing to reset.
+  ProgramResult plain = RunProgramOnTerminal("", {InterruptAfter(Ready)}, {""});
+  EXPECT_EQ(plain.Out, StartupText());
+  EXPECT_EQ(plain.EndSignal, SIGINT);
+}
+
 TEST(PipeSession, NoColourCodesReachAPipe) {
   ProgramResult r = RunProgram("info\nquit\n");
   EXPECT_EQ(r.Out.find('\x1b'), std::string::npos);
+  ProgramResult interrupted = RunProgram({"b\n", InterruptAfter("\xD9\r\n")});
+  EXPECT_TRUE(EndsWith(interrupted.Out, "\xD9\r\n"));
+  EXPECT_EQ(interrupted.Out.find('\x1b'), std::string::npos);
+  EXPECT_EQ(interrupted.EndSignal, SIGINT);
 }
 
 namespace {
