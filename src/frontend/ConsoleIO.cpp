@@ -41,6 +41,9 @@ bool LineEndHalfTaken = false;
 
 // Read by the interrupt handler too.
 volatile sig_atomic_t ColourUsed = false;
+// The sequence of the colour in force at a terminal while it has a
+// background, else empty.
+std::string BackgroundColour;
 std::string PendingText;
 
 size_t Waiting() { return InputEnd - InputStart; }
@@ -104,6 +107,20 @@ void SetColor(uint8_t attribute) {
   // Set first, so that an interrupt in the middle of the write still resets.
   ColourUsed = true;
   WriteAll(seq.data(), seq.size());
+  BackgroundColour = (attribute & 0xF0) ? seq : "";
+}
+
+// A terminal that scrolls at a line feed paints the new line in the current
+// background, so a coloured box row would trail a patch to the screen's edge.
+// Line feeds go out in the default colours, the colour taken up after them.
+std::string WithPlainLineFeeds(const std::string& shown) {
+  if (BackgroundColour.empty() || shown.find('\n') == std::string::npos) return shown;
+  std::string out;
+  for (char c : shown) {
+    if (c == '\n') out += "\x1b[0m\n" + BackgroundColour;
+    else out.push_back(c);
+  }
+  return out;
 }
 
 void RestoreTerminal() {
@@ -262,7 +279,7 @@ bool ReadPromptLine(std::string& line) {
 
 void WriteRaw(const char* buffer, uint32_t count) {
   if (OutputIsTerminal) {
-    std::string shown = TerminalText(buffer, count);
+    std::string shown = WithPlainLineFeeds(TerminalText(buffer, count));
     WriteAll(shown.data(), shown.size());
   } else {
     WriteAll(buffer, count);

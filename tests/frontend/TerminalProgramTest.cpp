@@ -76,6 +76,20 @@ TEST(TerminalSession, InterruptResetsTheColoursAndEndsAsBefore) {
   EXPECT_EQ(plain.EndSignal, SIGINT);
 }
 
+TEST(TerminalSession, LineFeedsGoOutInTheDefaultColours) {
+  // A terminal paints the line a line feed scrolls in with the background
+  // then in force; the evaluation suite's title box ends rows in colour.
+  ProgramResult r =
+      RunProgramOnTerminal("", {"b 0\n", "v\n", std::string(VELKAR_TEST_DATA) + "/onlymove\n", "q\n", "quit\n"},
+                           {Ready, "", "abort: ", "abort: ", ""});
+  EXPECT_NE(r.Out.find("\r" + Normal + "\n" + BlackOnGrey + "\u2502Position 1: "), std::string::npos);
+  for (size_t feed = r.Out.find('\n'); feed != std::string::npos; feed = r.Out.find('\n', feed + 1)) {
+    size_t colour = r.Out.rfind("\x1b[", feed);
+    if (colour == std::string::npos) continue;
+    EXPECT_EQ(r.Out.substr(colour, r.Out.find('m', colour) - colour).find(";48;"), std::string::npos) << feed;
+  }
+}
+
 TEST(PipeSession, NoColourCodesReachAPipe) {
   ProgramResult r = RunProgram("info\nquit\n");
   EXPECT_EQ(r.Out.find('\x1b'), std::string::npos);
