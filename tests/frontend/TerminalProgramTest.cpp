@@ -49,6 +49,11 @@ TEST(TerminalSession, ColoursAreAnsiSequencesAndResetAtTheEnd) {
   EXPECT_TRUE(EndsWith(r.Out, Normal));
 }
 
+// How these colours look is checked by eye, not here: tests/data/terminal-light.png
+// and terminal-dark.png are xterm screenshots (white and black backgrounds) of
+// the tiny board with figurines and the medium one with letters after 1.e4 e5.
+// Both piece colours must read clearly on both squares in both; retake them
+// after any change of the colour codes.
 TEST(TerminalSession, BoardCellsShowInTheSquareAndPieceColours) {
   ProgramResult r = RunProgramOnTerminal("", {"f 0\n", "quit\n"}, {Ready, BoardEnd});
   // a1 is a dark square, a6 and a8 light ones; every cell sets its own colour.
