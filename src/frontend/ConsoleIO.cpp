@@ -44,7 +44,11 @@ bool DroppingLine = false;
 // waits for a real answer, skips it.
 bool LineEndHalfTaken = false;
 
-bool ColourUsed = false;
+// Read by the interrupt handler too.
+volatile sig_atomic_t ColourUsed = false;
+// The sequence of the colour in force at a terminal while it has a
+// background, else empty.
+std::string BackgroundColour;
 std::string PendingText;
 
 size_t Waiting() { return InputEnd - InputStart; }
@@ -132,13 +136,40 @@ void SetColor(uint8_t attribute) {
   FlushText();
   if (!OutputIsTerminal) return;
   std::string seq = AnsiColor(attribute);
-  WriteAll(seq.data(), seq.size());
+  // Set first, so that an interrupt in the middle of the write still resets.
   ColourUsed = true;
+  WriteAll(seq.data(), seq.size());
+  BackgroundColour = (attribute & 0xF0) ? seq : "";
+}
+
+// A terminal that scrolls at a line feed paints the new line in the current
+// background, so a coloured box row would trail a patch to the screen's edge.
+// Line feeds go out in the default colours, the colour taken up after them.
+std::string WithPlainLineFeeds(const std::string& shown) {
+  if (BackgroundColour.empty() || shown.find('\n') == std::string::npos) return shown;
+  std::string out;
+  for (char c : shown) {
+    if (c == '\n') out += "\x1b[0m\n" + BackgroundColour;
+    else out.push_back(c);
+  }
+  return out;
 }
 
 void RestoreTerminal() {
   FlushText();
   if (ColourUsed) WriteAll("\x1b[0m", 4);
+}
+
+// Ctrl-C must not leave the terminal in our colours. Only async-signal-safe
+// calls here: the reset goes out by write alone, then the program ends by the
+// signal, as it did without this handler.
+void InterruptHandler(int signalNumber) {
+  if (ColourUsed) {
+    ssize_t written = write(STDOUT_FILENO, "\x1b[0m", 4);
+    (void)written;  // nothing left to do about a failed write
+  }
+  signal(signalNumber, SIG_DFL);
+  raise(signalNumber);
 }
 
 const char* const LogoArt[19] = {
@@ -173,6 +204,9 @@ void InitConsoleIO() {
   // Whatever was typed before start-up is not meant for us.
   if (IsConsoleInput) tcflush(STDIN_FILENO, TCIFLUSH);
   std::atexit(RestoreTerminal);
+  // A SIGINT our starter told us to ignore stays ignored, as it always was;
+  // the xboard loop ignores it later too.
+  if (signal(SIGINT, InterruptHandler) == SIG_IGN) signal(SIGINT, SIG_IGN);
 }
 
 uint32_t PollInput(bool& ended) {
@@ -271,7 +305,7 @@ bool ReadPromptLine(std::string& line) {
 
 void WriteRaw(const char* buffer, uint32_t count) {
   if (OutputIsTerminal) {
-    std::string shown = TerminalText(buffer, count);
+    std::string shown = WithPlainLineFeeds(TerminalText(buffer, count));
     WriteAll(shown.data(), shown.size());
   } else {
     WriteAll(buffer, count);

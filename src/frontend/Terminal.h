@@ -11,4 +11,8 @@ std::string TerminalText(const char* bytes, size_t count);
 
 // The ANSI sequence for a console character attribute: foreground colour in
 // the low 4 bits, background in the next 4 (blue 1, green 2, red 4, bright 8).
+// The attributes of the colour switches get colours chosen to read well on
+// light and dark terminals, normal text the terminal's default colours; any
+// other attribute maps to the 16 basic colours. Every sequence starts from a
+// reset.
 std::string AnsiColor(uint8_t attribute);

@@ -153,12 +153,3 @@ TEST(BoardReport, LinesAndEvaluationBox) {
     if (!c.Box.empty()) EXPECT_EQ(out.substr(out.find("\r\n", out.rfind("Code:$")) + 2), Box(c.Box)) << c.Commands;
   }
 }
-
-TEST(BoardDisplayOnTerminal, CellsAreColouredAndTheBorderIsNormal) {
-  ProgramResult r = RunProgramOnTerminal("", {"b\n", "quit\n"}, {"list of commands\r\n\r\n", ""});
-  EXPECT_EQ(r.ExitCode, 0);
-  const std::string bar = "\u2502", sun = "\u263C", normal = "\x1b[37;40m";
-  EXPECT_NE(r.Out.find("8" + bar + "\x1b[30;47m " + sun), std::string::npos);
-  EXPECT_NE(r.Out.find("1" + bar + "\x1b[97;43m " + sun), std::string::npos);
-  EXPECT_NE(r.Out.find(normal + bar + "8 WHITE to move (1.????" ")"), std::string::npos);
-}

@@ -31,12 +31,19 @@ TEST(TerminalText, EveryByteHasAShape) {
   EXPECT_EQ(Shown("\x7F\xFF\x80"), "⌂\u00A0Ç");
 }
 
-TEST(AnsiColor, ConsoleAttributesMapToAnsiCodes) {
-  EXPECT_EQ(AnsiColor(7), "\x1b[37;40m");     // grey on black
-  EXPECT_EQ(AnsiColor(10), "\x1b[92;40m");    // light green on black
-  EXPECT_EQ(AnsiColor(111), "\x1b[97;43m");   // bright white on dark yellow
-  EXPECT_EQ(AnsiColor(127), "\x1b[97;47m");   // bright white on grey
-  EXPECT_EQ(AnsiColor(96), "\x1b[30;43m");    // black on dark yellow
-  EXPECT_EQ(AnsiColor(112), "\x1b[30;47m");   // black on grey
-  EXPECT_EQ(AnsiColor(0x1C), "\x1b[91;44m");  // bright red on blue
+TEST(AnsiColor, ColourSwitchesUseTheTerminalPalette) {
+  const struct {
+    uint8_t attribute;
+    const char* sequence;
+  } cases[] = {
+      {7, "\x1b[0m"},                          // normal: the terminal's defaults
+      {10, "\x1b[0;38;5;28m"},                 // logo green on the default background
+      {111, "\x1b[0;1;38;5;231;48;5;130m"},    // bold white on brown
+      {127, "\x1b[0;1;38;5;231;48;5;245m"},    // bold white on grey
+      {96, "\x1b[0;38;5;16;48;5;130m"},        // black on brown
+      {112, "\x1b[0;38;5;16;48;5;245m"},       // black on grey
+      {0x1C, "\x1b[0;91;44m"},                 // any other: bright red on blue
+      {0x80, "\x1b[0;30;100m"},                // black on dark grey
+  };
+  for (const auto& c : cases) EXPECT_EQ(AnsiColor(c.attribute), c.sequence) << int(c.attribute);
 }

@@ -118,6 +118,7 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
   if (outOpen || errOpen) kill(pid, SIGKILL);
   waitpid(pid, &status, 0);
   if (WIFEXITED(status) && !(outOpen || errOpen)) result.ExitCode = WEXITSTATUS(status);
+  if (WIFSIGNALED(status) && !(outOpen || errOpen)) result.EndSignal = WTERMSIG(status);
   return result;
 }
 
@@ -175,7 +176,14 @@ ProgramResult RunProgramOnTerminal(const std::string& typedBeforeStart, const st
   bool outOpen = true, errOpen = true;
   while ((outOpen || errOpen) && Clock::now() < deadline) {
     while (chunk < chunks.size() && (chunk >= waitFor.size() || EndsWith(result.Out, waitFor[chunk]))) {
-      const std::string& c = chunks[chunk++];
+      const std::string& c = chunks[chunk];
+      if (c.rfind(InterruptMark, 0) == 0) {
+        if (!EndsWith(result.Out, c.substr(InterruptMark.size()))) break;
+        ++chunk;
+        kill(pid, SIGINT);
+        continue;
+      }
+      ++chunk;
       if (write(master, c.data(), c.size()) != static_cast<ssize_t>(c.size())) break;
     }
     pollfd fds[2] = {{outOpen ? master : -1, POLLIN, 0}, {errOpen ? err[0] : -1, POLLIN, 0}};
@@ -197,5 +205,6 @@ ProgramResult RunProgramOnTerminal(const std::string& typedBeforeStart, const st
   if (outOpen || errOpen) kill(pid, SIGKILL);
   waitpid(pid, &status, 0);
   if (WIFEXITED(status) && !(outOpen || errOpen)) result.ExitCode = WEXITSTATUS(status);
+  if (WIFSIGNALED(status) && !(outOpen || errOpen)) result.EndSignal = WTERMSIG(status);
   return result;
 }

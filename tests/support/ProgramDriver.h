@@ -8,6 +8,7 @@ struct ProgramResult {
   std::string Out;
   std::string Err;
   int ExitCode;  // -1 when the program was killed or ended by a signal
+  int EndSignal = 0;  // the signal that ended the program by itself, else 0
 };
 
 // Starts VELKAR_BINARY with pipes, writes the chunks to its standard input one
@@ -34,6 +35,6 @@ std::string ConversionErrorText(const std::string& text);
 // no output translation) and standard error on a pipe. The typed text is in
 // the terminal's input queue before the program starts; each chunk is sent
 // once the output so far ends with the matching entry of waitFor (an empty
-// entry waits for nothing).
+// entry waits for nothing); an InterruptAfter chunk waits for its own tail too.
 ProgramResult RunProgramOnTerminal(const std::string& typedBeforeStart, const std::vector<std::string>& chunks,
                                    const std::vector<std::string>& waitFor, int timeoutMs = 60000);
