@@ -27,7 +27,7 @@ run:
 
 test:
 	$(SETUP)
-	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release "-DVELKAR_REQUIRE=tests;bench" >/dev/null
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release "-DVELKAR_REQUIRE=tests;benchmarks" >/dev/null
 	cmake --build $(RELEASE) -j $(JOBS)
 	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELKAR_SANITIZE=ON -DVELKAR_REQUIRE=tests >/dev/null
 	cmake --build $(ASAN) -j $(JOBS) --target velkar_unit_tests
@@ -36,7 +36,7 @@ test:
 
 bench:
 	$(SETUP) cmake g++ libbenchmark-dev
-	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DVELKAR_REQUIRE=bench >/dev/null
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DVELKAR_REQUIRE=benchmarks >/dev/null
 	cmake --build $(RELEASE) -j $(JOBS) --target velkar_bench
 	./$(RELEASE)/velkar_bench
 
