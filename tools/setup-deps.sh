@@ -42,15 +42,20 @@ if [ ${#wanted[@]} -eq 0 ]; then
   done <<<"$PACKAGES"
 fi
 
+sign() { awk -v p="$1" '$1 == p { print $2 }' <<<"$PACKAGES"; }
+
+# Checked here, not inside missing: an exit there would only leave its subshell.
+for package in "${wanted[@]}"; do
+  if [ -z "$(sign "$package")" ]; then
+    echo "setup-deps: unknown package $package" >&2
+    exit 2
+  fi
+done
+
 missing() {
-  local package sign
+  local package
   for package in "${wanted[@]}"; do
-    sign=$(awk -v p="$package" '$1 == p { print $2 }' <<<"$PACKAGES")
-    if [ -z "$sign" ]; then
-      echo "setup-deps: unknown package $package" >&2
-      exit 2
-    fi
-    installed "$sign" || echo "$package"
+    installed "$(sign "$package")" || echo "$package"
   done
 }
 
