@@ -13,10 +13,11 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "support/ProgramDriver.h"
 
 extern char** environ;
 
@@ -101,20 +102,6 @@ void BM_CommandReplyLatency(benchmark::State& state) {
   state.counters["max_us"] = micros.back();
 }
 BENCHMARK(BM_CommandReplyLatency)->Iterations(1000)->Unit(benchmark::kMicrosecond);
-
-// Peak resident set of a running process in MB, from /proc (the children's
-// ru_maxrss would count this benchmark's own memory too).
-double PeakResidentMB(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string word;
-  while (status >> word)
-    if (word == "VmHWM:") {
-      double kB = 0;
-      status >> kB;
-      return kB / 1024;
-    }
-  return 0;
-}
 
 struct StartupFigures {
   double Ms;

@@ -5,6 +5,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -18,19 +19,25 @@ bool OutputIsTerminal = false;
 
 namespace {
 
-// A line up to this long, line end included, reaches the loops and prompts
+// A line up to this long, its line end included (LF, CR LF or CR; nothing
+// for a last line that input ends without one), reaches the loops and prompts
 // whole however its bytes arrive: GUIs send a game's whole move list on one
 // line. A longer line is dropped whole, so input never costs more memory.
 constexpr size_t MaxInputLine = size_t{64} << 20;
-// One read from a terminal takes at most this many bytes of its line.
-constexpr uint32_t ConsoleReadSize = 256;
+// A CR at the bound ends a line that fits when a byte other than LF follows
+// it, one that does not when LF does: the buffer has room for that byte.
+constexpr size_t InputCapacity = MaxInputLine + 1;
+// One read takes at most this much. Once this much has been taken, the
+// unfinished line moves to the front of the buffer, so input that keeps
+// flowing keeps only a few MB resident.
+constexpr size_t ReadChunk = size_t{1} << 20;
 
 // Every byte read from standard input but not yet taken by a reader: the
 // bytes InputStart..InputEnd of InputBuffer. All readers go through it, so no
 // byte is lost or reordered between the command loops and the prompts. The
 // buffer is zero-filled memory from the system: only what input has used of
 // it is ever resident.
-char InputBuffer[MaxInputLine];
+char InputBuffer[InputCapacity];
 size_t InputStart = 0;
 size_t InputEnd = 0;
 // This many waiting bytes are known to hold no line end, so a line that
@@ -45,10 +52,10 @@ bool DroppingLine = false;
 bool LineEndHalfTaken = false;
 
 // Read by the interrupt handler too.
-volatile sig_atomic_t ColourUsed = false;
+volatile sig_atomic_t ColorUsed = false;
 // The sequence of the colour in force at a terminal while it has a
 // background, else empty.
-std::string BackgroundColour;
+std::string BackgroundColor;
 std::string PendingText;
 
 size_t Waiting() { return InputEnd - InputStart; }
@@ -60,8 +67,22 @@ void TakeInput(size_t count) {
   if (InputStart == InputEnd) InputStart = InputEnd = 0;
 }
 
-// Index of the first CR or LF among the waiting bytes, or Waiting().
-size_t FirstLineEnd() {
+// Takes a line through its first line-end byte (or the last bytes of the input).
+void TakeLine(size_t count) {
+  LineEndHalfTaken = count > 0 && WaitingBytes()[count - 1] == '\r';
+  TakeInput(count);
+}
+
+// The LF of a CR LF whose CR ended the last line taken, when it has arrived.
+void SkipHalfLineEnd() {
+  if (!LineEndHalfTaken || Waiting() == 0) return;
+  if (WaitingBytes()[0] == '\n') TakeInput(1);
+  LineEndHalfTaken = false;
+}
+
+// Index of the first CR or LF among the waiting bytes, or Waiting(); the scan
+// goes on from where the last one stopped.
+size_t ScanToLineEnd() {
   const char* bytes = WaitingBytes() + InputScanned;
   size_t n = Waiting() - InputScanned;
   const void* lf = std::memchr(bytes, '\n', n);
@@ -72,7 +93,27 @@ size_t FirstLineEnd() {
   return InputScanned;
 }
 
-bool LineWaiting() { return FirstLineEnd() < Waiting(); }
+enum class LineState { Incomplete, Whole, TooLong };
+
+// What the waiting bytes begin with: a whole line, whose bytes through its
+// first line-end byte number take; a line over MaxInputLine; or neither yet.
+LineState NextLineState(size_t& take) {
+  size_t end = ScanToLineEnd();
+  take = end + 1;
+  if (end == Waiting()) {
+    take = end;
+    if (end > MaxInputLine) return LineState::TooLong;
+    return InputEnded && end > 0 ? LineState::Whole : LineState::Incomplete;
+  }
+  size_t length = end + 1;
+  if (WaitingBytes()[end] == '\r') {
+    if (end + 1 < Waiting())
+      length += WaitingBytes()[end + 1] == '\n';
+    else if (length == MaxInputLine && !InputEnded)
+      return LineState::Incomplete;  // only the next byte tells CR from CR LF
+  }
+  return length <= MaxInputLine ? LineState::Whole : LineState::TooLong;
+}
 
 // Drops the waiting bytes of an over-long line, through its line end once
 // that has arrived.
@@ -83,49 +124,78 @@ void DropLongLine() {
     std::fprintf(stderr, "Input line longer than %zu bytes dropped\n", MaxInputLine);
     std::fflush(stderr);
   }
-  size_t end = FirstLineEnd();
+  size_t end = ScanToLineEnd();
   if (end == Waiting()) {
     TakeInput(end);
     return;
   }
-  LineEndHalfTaken = WaitingBytes()[end] == '\r';
   DroppingLine = false;
-  TakeInput(end + 1);
+  TakeLine(end + 1);
 }
 
-// Reads what standard input holds while no whole line waits, waiting up to
-// timeoutMs (-1: no limit) for the first byte to arrive. A line that is taken
-// costs only its own bytes: nothing is read or moved while a line waits, and
-// the part of a line that waits is moved to the front at most once.
-void FillInput(int timeoutMs) {
-  while (!InputEnded && !LineWaiting()) {
-    if (InputEnd == MaxInputLine) {
-      if (InputStart == 0) {
+// The unfinished line moves to the front once as many bytes as it has, and
+// at least ReadChunk, were taken before it, or when the buffer's end is
+// reached; each byte is moved at most once, and the resident part of the
+// buffer stays small while short lines flow.
+void MakeRoom() {
+  size_t waiting = Waiting();
+  bool full = InputEnd == InputCapacity;
+  if (InputStart == 0 || (!full && (InputStart < ReadChunk || waiting > InputStart))) return;
+  std::memmove(InputBuffer, WaitingBytes(), waiting);
+  InputStart = 0;
+  InputEnd = waiting;
+}
+
+// Reads what standard input holds, waiting up to timeoutMs (-1: no limit) for
+// it; false when nothing arrived.
+bool ReadMore(int timeoutMs) {
+  MakeRoom();
+  pollfd p{STDIN_FILENO, POLLIN, 0};
+  int ready = poll(&p, 1, timeoutMs);
+  if (ready < 0 && errno != EINTR) InputEnded = true;
+  if (ready <= 0) return false;
+  size_t room = std::min(ReadChunk, InputCapacity - InputEnd);
+  ssize_t n = read(STDIN_FILENO, InputBuffer + InputEnd, room);
+  if (n > 0)
+    InputEnd += static_cast<size_t>(n);
+  else if (n == 0 || (errno != EINTR && errno != EAGAIN))
+    InputEnded = true;
+  return true;
+}
+
+// Reads until a whole line waits or input has ended, waiting up to timeoutMs
+// (-1: no limit) for the first byte to arrive; over-long lines are dropped on
+// the way. Returns the whole line's byte count, or 0. A line that is taken
+// costs only its own bytes: nothing is read while a whole line waits.
+size_t FillInput(int timeoutMs) {
+  for (;;) {
+    size_t take = 0;
+    if (DroppingLine) DropLongLine();
+    if (!DroppingLine) {
+      LineState state = NextLineState(take);
+      if (state == LineState::Whole) return take;
+      if (state == LineState::TooLong) {
         DropLongLine();
         continue;
       }
-      std::memmove(InputBuffer, WaitingBytes(), Waiting());
-      InputEnd -= InputStart;
-      InputStart = 0;
     }
-    pollfd p{STDIN_FILENO, POLLIN, 0};
-    int ready = poll(&p, 1, timeoutMs);
-    if (ready < 0 && errno != EINTR) InputEnded = true;
-    if (ready <= 0) return;
-    ssize_t n = read(STDIN_FILENO, InputBuffer + InputEnd, MaxInputLine - InputEnd);
-    if (n > 0)
-      InputEnd += static_cast<size_t>(n);
-    else if (n == 0 || (errno != EINTR && errno != EAGAIN))
-      InputEnded = true;
-    if (DroppingLine) DropLongLine();
+    if (InputEnded || !ReadMore(timeoutMs)) return 0;
     timeoutMs = 0;
   }
+}
+
+// A pipe handed to us non-blocking may be full for a while; only a reader
+// that is gone ends the writing.
+bool WaitUntilWritable() {
+  pollfd p{STDOUT_FILENO, POLLOUT, 0};
+  return poll(&p, 1, -1) >= 0 || errno == EINTR;
 }
 
 void WriteAll(const char* bytes, size_t count) {
   while (count > 0) {
     ssize_t n = write(STDOUT_FILENO, bytes, count);
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && WaitUntilWritable()) continue;
     if (n <= 0) return;  // output gone: nothing we could tell anyone
     bytes += n;
     count -= static_cast<size_t>(n);
@@ -137,19 +207,19 @@ void SetColor(uint8_t attribute) {
   if (!OutputIsTerminal) return;
   std::string seq = AnsiColor(attribute);
   // Set first, so that an interrupt in the middle of the write still resets.
-  ColourUsed = true;
+  ColorUsed = true;
   WriteAll(seq.data(), seq.size());
-  BackgroundColour = (attribute & 0xF0) ? seq : "";
+  BackgroundColor = (attribute & 0xF0) ? seq : "";
 }
 
 // A terminal that scrolls at a line feed paints the new line in the current
 // background, so a coloured box row would trail a patch to the screen's edge.
 // Line feeds go out in the default colours, the colour taken up after them.
 std::string WithPlainLineFeeds(const std::string& shown) {
-  if (BackgroundColour.empty() || shown.find('\n') == std::string::npos) return shown;
+  if (BackgroundColor.empty() || shown.find('\n') == std::string::npos) return shown;
   std::string out;
   for (char c : shown) {
-    if (c == '\n') out += "\x1b[0m\n" + BackgroundColour;
+    if (c == '\n') out += std::string(AnsiReset) + "\n" + BackgroundColor;
     else out.push_back(c);
   }
   return out;
@@ -157,15 +227,15 @@ std::string WithPlainLineFeeds(const std::string& shown) {
 
 void RestoreTerminal() {
   FlushText();
-  if (ColourUsed) WriteAll("\x1b[0m", 4);
+  if (ColorUsed) WriteAll(AnsiReset, AnsiResetLength);
 }
 
 // Ctrl-C must not leave the terminal in our colours. Only async-signal-safe
 // calls here: the reset goes out by write alone, then the program ends by the
 // signal, as it did without this handler.
 void InterruptHandler(int signalNumber) {
-  if (ColourUsed) {
-    ssize_t written = write(STDOUT_FILENO, "\x1b[0m", 4);
+  if (ColorUsed) {
+    ssize_t written = write(STDOUT_FILENO, AnsiReset, AnsiResetLength);
     (void)written;  // nothing left to do about a failed write
   }
   signal(signalNumber, SIG_DFL);
@@ -204,26 +274,17 @@ void InitConsoleIO() {
   // Whatever was typed before start-up is not meant for us.
   if (IsConsoleInput) tcflush(STDIN_FILENO, TCIFLUSH);
   std::atexit(RestoreTerminal);
-  // A SIGINT our starter told us to ignore stays ignored, as it always was;
-  // the xboard loop ignores it later too.
-  if (signal(SIGINT, InterruptHandler) == SIG_IGN) signal(SIGINT, SIG_IGN);
+  // A SIGINT our starter told us to ignore (nohup, a background job, a GUI)
+  // stays ignored: looked up first, so not even one arriving now can end us.
+  // The xboard loop ignores it later too.
+  struct sigaction current;
+  if (sigaction(SIGINT, nullptr, &current) != 0 || current.sa_handler != SIG_IGN) signal(SIGINT, InterruptHandler);
 }
 
 uint32_t PollInput(bool& ended) {
-  FillInput(0);
-  ended = false;
-  if (IsConsoleInput) {
-    // The terminal hands over whole lines only.
-    if (Waiting() > 0) return ConsoleReadSize;
-  } else {
-    // One line at a time, however many wait behind it.
-    size_t end = FirstLineEnd();
-    if (end < Waiting()) return static_cast<uint32_t>(end + 1);
-    // The last line of a closed input needs no line end to count.
-    if (InputEnded && Waiting() > 0) return static_cast<uint32_t>(Waiting());
-  }
-  ended = InputEnded && Waiting() == 0;
-  return 0;
+  size_t count = FillInput(0);
+  ended = count == 0 && InputEnded && Waiting() == 0;
+  return static_cast<uint32_t>(count);
 }
 
 uint32_t InputAvailable() {
@@ -240,18 +301,13 @@ void QuitProgram() {
 
 void ReadInput(std::string& line, uint32_t count) {
   while (Waiting() == 0 && !InputEnded) FillInput(-1);
-  size_t n = count < Waiting() ? count : Waiting();
-  // A terminal read ends with its line.
-  if (IsConsoleInput) {
-    size_t end = FirstLineEnd();
-    if (end < n) n = end + 1;
-  }
+  size_t n = std::min<size_t>(count, Waiting());
   const char* bytes = WaitingBytes();
   const void* nul = std::memchr(bytes, '\0', n);
   size_t text = nul ? static_cast<size_t>(static_cast<const char*>(nul) - bytes) : n;
-  line = Trim(std::string(bytes, text));
-  LineEndHalfTaken = n > 0 && bytes[n - 1] == '\r';
-  TakeInput(n);
+  // Trimmed in place: a line padded to megabytes costs no copy of its padding.
+  line = Trim(std::string_view(bytes, text));
+  TakeLine(n);
 }
 
 void WaitForInput(int32_t timeoutMs) {
@@ -272,35 +328,23 @@ bool NextCommandLine(std::string& line) {
 
 bool ReadPromptLine(std::string& line) {
   FlushText();
-  line.clear();
-  for (;;) {
-    if (LineEndHalfTaken && Waiting() > 0) {
-      if (WaitingBytes()[0] == '\n') TakeInput(1);
-      LineEndHalfTaken = false;
-    }
-    size_t end = FirstLineEnd();
-    if (end < Waiting()) {
-      LineEndHalfTaken = WaitingBytes()[end] == '\r';
-      line.append(WaitingBytes(), end);
-      TakeInput(end + 1);
-      // CR LF is one line end; take the LF that follows the CR with it.
-      if (LineEndHalfTaken) {
-        if (Waiting() == 0) FillInput(0);
-        if (Waiting() > 0) {
-          if (WaitingBytes()[0] == '\n') TakeInput(1);
-          LineEndHalfTaken = false;
-        }
-      }
-      return true;
-    }
-    if (InputEnded) {
-      if (Waiting() == 0 && line.empty()) return false;
-      line.append(WaitingBytes(), Waiting());
-      TakeInput(Waiting());
-      return true;
-    }
-    FillInput(-1);
+  size_t count = FillInput(-1);
+  // The LF of a CR LF answer given before is no answer of its own.
+  if (LineEndHalfTaken && Waiting() > 0) {
+    SkipHalfLineEnd();
+    count = FillInput(-1);
   }
+  line.clear();
+  if (count == 0) return false;
+  const char last = WaitingBytes()[count - 1];
+  line.assign(WaitingBytes(), last == '\n' || last == '\r' ? count - 1 : count);
+  TakeLine(count);
+  // CR LF is one line end: take the LF with the CR when it is already there.
+  if (LineEndHalfTaken) {
+    if (Waiting() == 0) FillInput(0);
+    SkipHalfLineEnd();
+  }
+  return true;
 }
 
 void WriteRaw(const char* buffer, uint32_t count) {

@@ -9,9 +9,10 @@ extern bool OutputIsTerminal; // standard output is a terminal, else a pipe or f
 
 void InitConsoleIO();
 
-// Bytes to read for the next input line, 0 while no whole line waits. Never
-// blocks. Once input has ended and every byte has been taken, the program
-// ends as on "quit", with exit code 0.
+// Bytes to read for the next input line, 0 while no whole line waits; lines
+// from a terminal are assembled as a pipe's are. Never blocks. Once input has
+// ended and every byte has been taken, the program ends as on "quit", with
+// exit code 0.
 uint32_t InputAvailable();
 // As InputAvailable, but never ends the program: once input has ended and
 // every byte has been taken it returns 0 with ended set. For the poll while

@@ -115,11 +115,11 @@ int64_t StrToIntDef(const std::string& text, int64_t def) {
   return pos == 0 ? v : def;
 }
 
-std::string Trim(const std::string& text) {
+std::string Trim(std::string_view text) {
   size_t first = 0, last = text.size();
   while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
   while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
-  return text.substr(first, last - first);
+  return std::string(text.substr(first, last - first));
 }
 
 std::string FormatThousands(int64_t n) {

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Nearest integer, halves to even, in double precision.
 int64_t Round(double x);
@@ -22,7 +23,7 @@ int64_t Val(const std::string& text, int32_t& pos);
 // Whole-text variant: the value when Val read all of the text, else def.
 int64_t StrToIntDef(const std::string& text, int64_t def);
 // Removes every character at or below the space from both ends.
-std::string Trim(const std::string& text);
+std::string Trim(std::string_view text);
 // Decimal text with a comma between groups of three digits.
 std::string FormatThousands(int64_t n);
 // Command matching: a prefix command matches the start of the line byte for

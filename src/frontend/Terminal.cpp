@@ -71,7 +71,7 @@ struct ColourCode {
   const char* Sequence;
 };
 const ColourCode ColourCodes[] = {
-    {7, "\x1b[0m"},                         // normal
+    {7, AnsiReset},                          // normal
     {10, "\x1b[0;38;5;28m"},                // logo
     {111, "\x1b[0;1;38;5;231;48;5;130m"},   // white piece on a dark square
     {127, "\x1b[0;1;38;5;231;48;5;245m"},   // white piece on a light square

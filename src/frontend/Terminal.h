@@ -9,6 +9,10 @@
 // backspace, bell and NUL stay control bytes, as the console treats them.
 std::string TerminalText(const char* bytes, size_t count);
 
+// Back to the terminal's own default colours and attributes.
+inline constexpr char AnsiReset[] = "\x1b[0m";
+inline constexpr size_t AnsiResetLength = sizeof AnsiReset - 1;
+
 // The ANSI sequence for a console character attribute: foreground colour in
 // the low 4 bits, background in the next 4 (blue 1, green 2, red 4, bright 8).
 // The attributes of the colour switches get colours chosen to read well on

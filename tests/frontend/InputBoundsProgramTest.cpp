@@ -6,6 +6,7 @@
 
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "support/ProgramDriver.h"
 #include "support/TempDir.h"
@@ -70,4 +71,75 @@ TEST(InputBounds, SuiteFilesThatNeverEndOrNeverOpenEndCleanly) {
     EXPECT_EQ(r.Err, c.Err) << c.Input;
     EXPECT_TRUE(EndsWith(r.Out, c.OutTail)) << c.Input << r.Out.substr(r.Out.size() - std::min<size_t>(200, r.Out.size()));
   }
+}
+
+namespace {
+
+constexpr size_t MaxLine = size_t{64} << 20;
+
+// A console line of exactly length bytes, its line end included, that plays
+// the move when it arrives whole.
+std::string PaddedMove(const std::string& move, const std::string& lineEnd, size_t length) {
+  return std::string(length - move.size() - lineEnd.size(), ' ') + move + lineEnd;
+}
+
+}  // namespace
+
+TEST(InputBounds, TheBoundHoldsExactlyForEveryLineEnd) {
+  struct Line {
+    std::string Move, End;
+    size_t Length;  // with its line end
+  };
+  // Played: e2e4 e7e6 d2d4. Each line one byte past the bound would change
+  // the position if any of it were played.
+  const Line lines[] = {
+      {"e2e4", "\n", MaxLine},     {"e7e5", "\n", MaxLine + 1}, {"e7e6", "\r\n", MaxLine},
+      {"d2d3", "\r\n", MaxLine + 1}, {"d2d4", "\r", MaxLine},   {"d7d5", "\r", MaxLine + 1},
+  };
+  std::vector<std::string> input;
+  for (const Line& l : lines) input.push_back(PaddedMove(l.Move, l.End, l.Length));
+  input.push_back("epd\n");
+  ProgramResult r = RunProgram(input, 0);
+  EXPECT_EQ(r.ExitCode, 0);
+  const std::string dropped = "Input line longer than 67108864 bytes dropped\n";
+  EXPECT_EQ(r.Err, dropped + dropped + dropped);
+  EXPECT_TRUE(EndsWith(r.Out, "\r\nrnbqkbnr/pppp1ppp/4p3/8/3PP3/8/PPP2PPP/RNBQKBNR b KQkq d3 0 2\r\n"));
+
+  // A last line without a line end has nothing more to count.
+  ProgramResult played = RunProgram({PaddedMove("e2e4", "", MaxLine)});
+  EXPECT_EQ(played.Err, "");
+  EXPECT_EQ(played.Out, RunProgram("e2e4").Out);
+  ProgramResult over = RunProgram({PaddedMove("e2e4", "", MaxLine + 1)});
+  EXPECT_EQ(over.Err, dropped);
+  EXPECT_EQ(over.Out, StartupText());
+}
+
+TEST(InputBounds, AStreamOfShortLinesKeepsLittleResident) {
+  // Over 9,000,000 lines in writes of one pipe page that each end inside a
+  // line, so that no read ends where a line does.
+  std::string piece = "eady\n";
+  while (piece.size() < 4093) piece += "isready\n";
+  piece += "isr";
+  const size_t pieces = 17579, lines = 512 * pieces + 1;
+  std::vector<std::string> stream = {"uci\nisr"};
+  stream.resize(pieces + 1, piece);
+  stream.push_back("eady\n");
+  ProgramResult r = RunProgram(stream, 0, 120000);
+  EXPECT_EQ(r.ExitCode, 0);
+  EXPECT_EQ(Count(r.Out, "readyok\r\n"), lines);
+  EXPECT_GT(r.PeakResidentMB, 0);
+  EXPECT_LT(r.PeakResidentMB, 16);
+}
+
+TEST(OutputBounds, ANonBlockingOutputPipeLosesNoReply) {
+  // The replies fill the pipe long before the reader comes.
+  std::string burst = "uci\n";
+  for (int i = 0; i < 100000; ++i) burst += "isready\n";
+  StreamOptions lateReader;
+  lateReader.NonBlockingOutput = true;
+  lateReader.ReadDelayMs = 2000;
+  ProgramResult r = RunProgram({burst + "quit\n"}, 0, 60000, lateReader);
+  EXPECT_EQ(r.ExitCode, 0);
+  EXPECT_EQ(Count(r.Out, "readyok\r\n"), 100000u);
+  EXPECT_TRUE(EndsWith(r.Out, "readyok\r\n"));
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -29,12 +30,18 @@ TEST(TerminalSession, EndOfInputEndsTheRun) {
   EXPECT_EQ(r.ExitCode, 0);
 }
 
-TEST(TerminalSession, ReadsTakeAtMost256BytesOfALine) {
-  // The first read holds "m" and spaces, the second "12": neither is a command.
-  // The same line from a pipe would set the move time.
-  std::string line = "m" + std::string(255, ' ') + "12\n";
-  ProgramResult r = RunProgramOnTerminal("", {line, "m 3\n", "quit\n"}, {Ready, "", "mSecs\r\n"});
-  EXPECT_EQ(r.Out, StartupText() + "Move time set to 3000 mSecs\r\n");
+TEST(TerminalSession, LongLinesArriveWhole) {
+  // Reads from a terminal may end inside a line; its tail is no command.
+  const std::string console = "zz" + std::string(251, ' ') + "xx epd\n";
+  ProgramResult typed = RunProgramOnTerminal("", {console, "m 3\n", "quit\n"}, {Ready, "", ""});
+  EXPECT_EQ(typed.Out, StartupText() + "Move time set to 3000 mSecs\r\n");
+  // A pasted game of 205 plies, over 1,000 bytes: Black to move.
+  std::string position = "position startpos moves e2e4";
+  for (int i = 0; i < 51; ++i) position += " g8f6 g1f3 f6g8 f3g1";
+  ProgramResult pasted = RunProgramOnTerminal(
+      "", {"uci\n", position + "\n", "go depth 1\nisready\n", "quit\n"}, {Ready, "uciok\r\n", "", "readyok\r\n"});
+  const std::regex blackMove("\r\nbestmove [a-h][78][a-h][1-8]\r\nreadyok\r\n$");
+  EXPECT_TRUE(std::regex_search(pasted.Out, blackMove)) << pasted.Out;
 }
 
 TEST(TerminalSession, ColoursAreAnsiSequencesAndResetAtTheEnd) {
@@ -102,6 +109,17 @@ TEST(PipeSession, NoColourCodesReachAPipe) {
   EXPECT_TRUE(EndsWith(interrupted.Out, "\xD9\r\n"));
   EXPECT_EQ(interrupted.Out.find('\x1b'), std::string::npos);
   EXPECT_EQ(interrupted.EndSignal, SIGINT);
+}
+
+TEST(PipeSession, AnInterruptIgnoredByTheStarterStaysIgnoredFromTheStart) {
+  // As under nohup or a GUI: interrupts during start-up and after it change nothing.
+  StreamOptions ignored;
+  ignored.IgnoreInterrupt = true;
+  ProgramResult r = RunProgram(
+      {InterruptAfter(""), InterruptAfter(""), InterruptAfter(""), InterruptAfter(Ready), "quit\n"}, 0, 60000, ignored);
+  EXPECT_EQ(r.Out, StartupText());
+  EXPECT_EQ(r.EndSignal, 0);
+  EXPECT_EQ(r.ExitCode, 0);
 }
 
 namespace {

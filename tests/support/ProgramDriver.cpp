@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 
 extern char** environ;
@@ -39,13 +40,20 @@ bool Drain(int fd, std::string& into) {
 
 }  // namespace
 
-ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, int timeoutMs) {
+ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, int timeoutMs,
+                         const StreamOptions& streams) {
   // A program that quits before taking all its input must not kill the test.
   signal(SIGPIPE, SIG_IGN);
 
   int in[2], out[2], err[2];
   if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
     throw std::runtime_error("pipe failed");
+  // The flag belongs to the pipe end itself, which the program shares.
+  if (streams.NonBlockingOutput) fcntl(out[1], F_SETFL, O_NONBLOCK);
+  // An ignored signal stays ignored across the start of a program.
+  struct sigaction ignore{}, interrupt{};
+  ignore.sa_handler = SIG_IGN;
+  if (streams.IgnoreInterrupt) sigaction(SIGINT, &ignore, &interrupt);
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -57,6 +65,7 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
   pid_t pid;
   int rc = posix_spawn(&pid, path, &actions, nullptr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);
+  if (streams.IgnoreInterrupt) sigaction(SIGINT, &interrupt, nullptr);
   close(in[0]);
   close(out[1]);
   close(err[1]);
@@ -65,6 +74,7 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
 
   ProgramResult result{"", "", -1};
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  const auto readFrom = Clock::now() + std::chrono::milliseconds(streams.ReadDelayMs);
   size_t chunk = 0, offset = 0;
   auto nextWrite = Clock::now();
   int inFd = in[1];
@@ -72,6 +82,7 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
 
   while ((outOpen || errOpen) && Clock::now() < deadline) {
     if (inFd >= 0 && chunk == chunks.size()) {
+      result.PeakResidentMB = PeakResidentMB(pid);
       close(inFd);
       inFd = -1;
     }
@@ -86,11 +97,13 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
       }
       nextWrite = Clock::now() + std::chrono::milliseconds(5);
     }
+    const bool reading = Clock::now() >= readFrom;
     pollfd fds[3] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}, {wantWrite ? inFd : -1, POLLOUT, 0}};
-    if (!outOpen) fds[0].fd = -1;
-    if (!errOpen) fds[1].fd = -1;
+    if (!outOpen || !reading) fds[0].fd = -1;
+    if (!errOpen || !reading) fds[1].fd = -1;
     int wait = MsUntil(deadline);
     if (inFd >= 0 && !wantWrite) wait = std::min(wait, MsUntil(nextWrite));
+    if (!reading) wait = std::min(wait, MsUntil(readFrom));
     if (poll(fds, 3, wait) < 0 && errno != EINTR) break;
 
     if (fds[0].revents) outOpen = Drain(out[0], result.Out);
@@ -130,6 +143,18 @@ std::string StartupText() {
   return "Velkar 0.5.9 RND\r\n"
          "HASH: size=256MB slots=16,777,219\r\n\r\n"
          "\r\nType ? or HELP to get a list of commands\r\n\r\n";
+}
+
+double PeakResidentMB(int pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string word;
+  while (status >> word)
+    if (word == "VmHWM:") {
+      double kB = 0;
+      status >> kB;
+      return kB / 1024;
+    }
+  return 0;
 }
 
 std::string ConversionErrorText(const std::string& text) { return "'" + text + "' is not a valid integer value\n"; }

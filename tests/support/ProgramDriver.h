@@ -9,18 +9,30 @@ struct ProgramResult {
   std::string Err;
   int ExitCode;  // -1 when the program was killed or ended by a signal
   int EndSignal = 0;  // the signal that ended the program by itself, else 0
+  double PeakResidentMB = 0;  // by the time its input was closed
+};
+
+// How the standard streams are handed to the program, beyond plain pipes.
+struct StreamOptions {
+  bool NonBlockingOutput = false;  // its output pipe set non-blocking, as some GUIs hand it over
+  int ReadDelayMs = 0;             // its output is first read this long after the start
+  bool IgnoreInterrupt = false;    // started with SIGINT ignored, as under nohup
 };
 
 // Starts VELKAR_BINARY with pipes, writes the chunks to its standard input one
 // after another (sleeping pauseMs between chunks), then closes standard input
 // and collects all standard output, standard error and the exit code. Kills the
 // program after timeoutMs.
-ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs = 50, int timeoutMs = 60000);
+ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs = 50, int timeoutMs = 60000,
+                         const StreamOptions& streams = {});
 ProgramResult RunProgram(const std::string& input);
 
 // A chunk that sends the program SIGINT instead of input, once its output so
 // far ends with the given text.
 std::string InterruptAfter(const std::string& outputTail);
+
+// The peak resident memory of a running process, from /proc; 0 once it has ended.
+double PeakResidentMB(int pid);
 
 bool EndsWith(const std::string& text, const std::string& tail);
 
