@@ -58,13 +58,13 @@ void UciHandOver() {
   WriteLine("id author the Velkar developers");
   UciPrintOptions();
   WriteLine("uciok");
-  ProtocolMode = 1;
+  ProtocolMode = UciProtocol;
   UciLoop();
 }
 
 void XboardHandOver() {
   WriteLine("");
-  ProtocolMode = 2;
+  ProtocolMode = XboardProtocol;
   XboardLoop();
 }
 

@@ -11,7 +11,7 @@
 #include "search/UnitHash.h"
 #include "search/UnitSearch.h"
 
-int32_t ProtocolMode = 0;
+int32_t ProtocolMode = ConsoleProtocol;
 int32_t HashSizeMB = 256;
 
 void ProgramEntry() {
@@ -23,7 +23,7 @@ void ProgramEntry() {
 
 void InitEngine() {
   Reseed();
-  ProtocolMode = 0;
+  ProtocolMode = ConsoleProtocol;
   HashSizeMB = 256;
   WriteLine("Velkar 0.5.9 RND");
   InitBitBoards();

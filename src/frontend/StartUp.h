@@ -3,7 +3,12 @@
 #pragma once
 #include <cstdint>
 
-extern int32_t ProtocolMode;  // 0 console, 1 UCI, 2 xboard
+// The values of ProtocolMode: the protocol whose forms the output takes.
+constexpr int32_t ConsoleProtocol = 0;
+constexpr int32_t UciProtocol = 1;
+constexpr int32_t XboardProtocol = 2;
+
+extern int32_t ProtocolMode;
 extern int32_t HashSizeMB;
 
 void ProgramEntry();
