@@ -54,7 +54,7 @@ void SetMoveTime(const std::string& arg) {
 }
 
 void UciHandOver() {
-  WriteLine("id name Velkar 0.5.9 RND");
+  WriteLine(std::string("id name ") + EngineVersion);
   WriteLine("id author the Velkar developers");
   UciPrintOptions();
   WriteLine("uciok");

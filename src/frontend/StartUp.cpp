@@ -12,7 +12,7 @@
 #include "search/UnitSearch.h"
 
 int32_t ProtocolMode = ConsoleProtocol;
-int32_t HashSizeMB = 256;
+int32_t HashSizeMB = DefaultHashSizeMB;
 
 void ProgramEntry() {
   InitConsoleIO();
@@ -24,8 +24,8 @@ void ProgramEntry() {
 void InitEngine() {
   Reseed();
   ProtocolMode = ConsoleProtocol;
-  HashSizeMB = 256;
-  WriteLine("Velkar 0.5.9 RND");
+  HashSizeMB = DefaultHashSizeMB;
+  WriteLine(EngineVersion);
   InitBitBoards();
   InitZobristKeys();
   SetHashSize();
