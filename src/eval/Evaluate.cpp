@@ -78,7 +78,7 @@ struct SideTerms {
 };
 
 template <bool White>
-struct Colour {
+struct Color {
   static constexpr uint8_t Knight = White ? WhiteKnight : BlackKnight;
   static constexpr uint8_t Bishop = White ? WhiteBishop : BlackBishop;
   static constexpr uint8_t Rook = White ? WhiteRook : BlackRook;
@@ -100,7 +100,7 @@ void CountReach(SideTerms& t, BitBoard att, int32_t attackWeight, const int32_t*
 
 template <bool White>
 int32_t KnightVarious(int s, uint8_t w) {
-  using C = Colour<White>;
+  using C = Color<White>;
   const BitBoard ahead = White ? WhiteAdjacentAhead[s] : BlackAdjacentAhead[s];
   int32_t v = 0;
   if ((Pieces(C::EnemyPawn) & ahead) == 0) v += White ? KnightOutpost.White[s] : KnightOutpost.Black[s];
@@ -116,7 +116,7 @@ bool HasPawn(int s, uint8_t pawn) { return Board[s] == pawn; }
 
 template <bool White>
 int32_t BishopVarious(int s, uint8_t w) {
-  using C = Colour<White>;
+  using C = Color<White>;
   int32_t v = 0;
   const bool blocked = White ? (s == D3 || s == E3) : (s == D6 || s == E6);
   if (blocked && HasPawn(s - C::Up, C::Pawn)) v += Bonus.BishopBlocked[w];
@@ -134,7 +134,7 @@ int32_t BishopVarious(int s, uint8_t w) {
 
 template <bool White>
 int32_t QueenVarious(int s) {
-  using C = Colour<White>;
+  using C = Color<White>;
   int32_t v = 0;
   if ((SquareMask[s] & C::SeventhRank) && (Pieces(C::Rook) & C::SeventhRank) &&
       (Pieces(C::EnemyPawn) & C::SeventhRank))
@@ -144,7 +144,7 @@ int32_t QueenVarious(int s) {
 
 template <bool White>
 int32_t RookVarious(int s, uint8_t w) {
-  using C = Colour<White>;
+  using C = Color<White>;
   int32_t v = 0;
   if ((Pieces(C::Pawn) & FileMask[s % 8]) == 0) v += Bonus.RookOpenFile[w];
   if (SquareMask[s] & C::SeventhRank) v += 80;
@@ -153,7 +153,7 @@ int32_t RookVarious(int s, uint8_t w) {
 
 template <bool White>
 SideTerms SidePieceTerms(uint8_t w, BitBoard seed) {
-  using C = Colour<White>;
+  using C = Color<White>;
   SideTerms t;
   t.AttackSet = seed;
   for (BitBoard b = Pieces(C::Knight); b; b &= b - 1) {

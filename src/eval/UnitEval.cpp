@@ -47,7 +47,7 @@ constexpr EndingRow ScoredEndings[] = {
     {WhiteRook, BlackPawn, 800},
 };
 
-constexpr uint8_t OtherColour[13] = {0, 7, 8, 9, 10, 6, 5, 1, 2, 3, 4, 12, 11};
+constexpr uint8_t OtherColor[13] = {0, 7, 8, 9, 10, 6, 5, 1, 2, 3, 4, 12, 11};
 
 struct EndingTable {
   int32_t Score[11][11];
@@ -66,7 +66,7 @@ constexpr EndingTable BuildEndingTable() {
   EndingTable t{};
   for (const EndingRow& row : ScoredEndings) {
     PutEnding(t, row.First, row.Second, row.Score);
-    PutEnding(t, OtherColour[row.First], OtherColour[row.Second], -row.Score);
+    PutEnding(t, OtherColor[row.First], OtherColor[row.Second], -row.Score);
   }
   return t;
 }

@@ -86,7 +86,7 @@ bool IsWhitePiece(uint8_t code) { return (code >= WhitePawn && code <= WhiteQuee
 char Glyph(uint8_t code) { return Figurines == '1' ? FigurineGlyphs[code] : PieceLetters[code]; }
 
 // Dark squares (file + rank even, a1 among them) are brown, light ones grey.
-void SetCellColour(int square, bool whiteForeground) {
+void SetCellColor(int square, bool whiteForeground) {
   bool dark = ((square & 7) + (square >> 3)) % 2 == 0;
   if (dark)
     whiteForeground ? SetColorWhiteOnBrown() : SetColorBlackOnBrown();
@@ -102,7 +102,7 @@ void WriteCells(int rank, const std::string& leftPad, const std::string& rightPa
   for (int file = 0; file < 8; ++file) {
     int square = rank * 8 + file;
     uint8_t code = Board[square];
-    SetCellColour(square, !glyphs || IsWhitePiece(code));
+    SetCellColor(square, !glyphs || IsWhitePiece(code));
     WriteText(leftPad + (glyphs ? Glyph(code) : ' ') + rightPad);
   }
   SetColorNormal();

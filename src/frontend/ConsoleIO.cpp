@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "frontend/Helpers.h"
+#include "frontend/StartUp.h"
 #include "frontend/Terminal.h"
 
 bool IsConsoleInput = false;
@@ -393,7 +394,7 @@ void PrintLogo() {
   WriteLine("");
   for (const char* line : LogoArt) WriteLine(line);
   SetColorNormal();
-  WriteLine("\r\n\r\nVelkar 0.5.9 RND");
+  WriteLine(std::string("\r\n\r\n") + EngineVersion);
   WriteLine("\r\nA WinBoard/UCI chess engine by the Velkar developers");
   WriteLine("\r\nPlease report any bug to: velkar@example.org\r\n");
 }

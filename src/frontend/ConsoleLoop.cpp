@@ -54,17 +54,17 @@ void SetMoveTime(const std::string& arg) {
 }
 
 void UciHandOver() {
-  WriteLine("id name Velkar 0.5.9 RND");
+  WriteLine(std::string("id name ") + EngineVersion);
   WriteLine("id author the Velkar developers");
   UciPrintOptions();
   WriteLine("uciok");
-  ProtocolMode = 1;
+  ProtocolMode = UciProtocol;
   UciLoop();
 }
 
 void XboardHandOver() {
   WriteLine("");
-  ProtocolMode = 2;
+  ProtocolMode = XboardProtocol;
   XboardLoop();
 }
 

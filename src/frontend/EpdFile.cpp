@@ -14,12 +14,22 @@ namespace {
 // No EPD line comes near this; a file whose line never ends (a device, a
 // huge sparse file) is refused as unreadable instead of filling memory.
 constexpr size_t MaxFileLine = size_t{1} << 20;
+constexpr char LineTooLong[] = "I/O error: line longer than 1 MiB";
 
-[[noreturn]] void RaiseFileError(int error) {
-  const char* message = "File not found";
-  if (error == EACCES || error == EPERM || error == EISDIR) message = "Access denied";
-  else if (error == EFBIG) message = "I/O error: line longer than 1 MiB";
-  else if (error != ENOENT && error != ENOTDIR && error != 0) message = "I/O error";
+constexpr char FileNotFound[] = "File not found";
+constexpr char AccessDenied[] = "Access denied";
+constexpr char ReadFailed[] = "I/O error";
+
+// The user is told what to look at, not the system's reason: the name, the
+// permissions, or the file or device itself. A failure that leaves no errno
+// is taken for a missing file.
+const char* ErrnoMessage(int error) {
+  if (error == EACCES || error == EPERM || error == EISDIR) return AccessDenied;
+  if (error == ENOENT || error == ENOTDIR || error == 0) return FileNotFound;
+  return ReadFailed;
+}
+
+[[noreturn]] void RaiseFileError(const char* message) {
   FlushText();
   std::fprintf(stderr, "%s\n", message);
   std::fflush(stderr);
@@ -30,11 +40,11 @@ constexpr size_t MaxFileLine = size_t{1} << 20;
 // good. Once open, reads wait as usual; such a FIFO reads as an empty file.
 int OpenWithoutWaiting(const std::string& name) {
   // An empty name names no file.
-  if (name.empty()) RaiseFileError(ENOENT);
+  if (name.empty()) RaiseFileError(FileNotFound);
   int fd = open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) RaiseFileError(errno);
+  if (fd < 0) RaiseFileError(ErrnoMessage(errno));
   int flags = fcntl(fd, F_GETFL);
-  if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) < 0) RaiseFileError(errno);
+  if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) < 0) RaiseFileError(ErrnoMessage(errno));
   return fd;
 }
 
@@ -44,9 +54,9 @@ int OpenWithoutWaiting(const std::string& name) {
 FILE* OpenEpdFile(const std::string& name) {
   int fd = OpenWithoutWaiting(name);
   struct stat info;
-  if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) RaiseFileError(EISDIR);
+  if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) RaiseFileError(AccessDenied);
   FILE* file = fdopen(fd, "r");
-  if (file == nullptr) RaiseFileError(errno);
+  if (file == nullptr) RaiseFileError(ErrnoMessage(errno));
   return file;
 }
 
@@ -59,17 +69,17 @@ std::string ReadFileLine(FILE* file) {
       if (next != '\n' && next != EOF) std::ungetc(next, file);
       break;
     }
-    if (line.size() == MaxFileLine) RaiseFileError(EFBIG);
+    if (line.size() == MaxFileLine) RaiseFileError(LineTooLong);
     line.push_back(static_cast<char>(c));
   }
-  if (std::ferror(file)) RaiseFileError(errno);
+  if (std::ferror(file)) RaiseFileError(ErrnoMessage(errno));
   return line;
 }
 
 bool AtEndOfFile(FILE* file) {
   int c = std::getc(file);
   if (c == EOF) {
-    if (std::ferror(file)) RaiseFileError(errno);
+    if (std::ferror(file)) RaiseFileError(ErrnoMessage(errno));
     return true;
   }
   std::ungetc(c, file);

@@ -13,9 +13,6 @@ std::string BestMoveText;
 
 namespace {
 
-constexpr int32_t UciMode = 1;
-constexpr int32_t XboardMode = 2;
-
 // The console's variation column: it starts in column 37 and holds 42
 // characters, so no row passes column 78.
 constexpr size_t PVColumn = 36;
@@ -105,8 +102,8 @@ std::string ConsoleSearchLine(const std::string& marker, int64_t elapsedMs) {
 }
 
 std::string SearchInfoLine(int64_t elapsedMs) {
-  if (ProtocolMode == UciMode) return UciLine(elapsedMs);
-  if (ProtocolMode == XboardMode) return XboardLine(elapsedMs);
+  if (ProtocolMode == UciProtocol) return UciLine(elapsedMs);
+  if (ProtocolMode == XboardProtocol) return XboardLine(elapsedMs);
   return ConsoleSearchLine(BoundMarker(), elapsedMs);
 }
 

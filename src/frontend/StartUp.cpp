@@ -11,8 +11,8 @@
 #include "search/UnitHash.h"
 #include "search/UnitSearch.h"
 
-int32_t ProtocolMode = 0;
-int32_t HashSizeMB = 256;
+int32_t ProtocolMode = ConsoleProtocol;
+int32_t HashSizeMB = DefaultHashSizeMB;
 
 void ProgramEntry() {
   InitConsoleIO();
@@ -23,9 +23,9 @@ void ProgramEntry() {
 
 void InitEngine() {
   Reseed();
-  ProtocolMode = 0;
-  HashSizeMB = 256;
-  WriteLine("Velkar 0.5.9 RND");
+  ProtocolMode = ConsoleProtocol;
+  HashSizeMB = DefaultHashSizeMB;
+  WriteLine(EngineVersion);
   InitBitBoards();
   InitZobristKeys();
   SetHashSize();

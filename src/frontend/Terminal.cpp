@@ -66,11 +66,11 @@ namespace {
 // grey 245 (#8a8a8a) 3.5 with white, 6.1 with black; the squares part by hue
 // and by 1.4 in luminance. Green 28 (#008700) reads at 4.7 on white and 4.5
 // on black.
-struct ColourCode {
+struct ColorCode {
   uint8_t Attribute;
   const char* Sequence;
 };
-const ColourCode ColourCodes[] = {
+const ColorCode ColorCodes[] = {
     {7, AnsiReset},                          // normal
     {10, "\x1b[0;38;5;28m"},                // logo
     {111, "\x1b[0;1;38;5;231;48;5;130m"},   // white piece on a dark square
@@ -82,7 +82,7 @@ const ColourCode ColourCodes[] = {
 }  // namespace
 
 std::string AnsiColor(uint8_t attribute) {
-  for (const ColourCode& c : ColourCodes)
+  for (const ColorCode& c : ColorCodes)
     if (c.Attribute == attribute) return c.Sequence;
   // Any other attribute in the 16 basic colours. The console's bit order is
   // blue-green-red, ANSI's red-green-blue.

@@ -19,6 +19,9 @@ std::string LastPositionBase;
 namespace {
 
 constexpr int64_t OneDayMs = 86400000;
+// The sizes the Hash option takes: any other value leaves the table as it is.
+constexpr int32_t MinHashSizeMB = 16;
+constexpr int32_t MaxHashSizeMB = 512;
 
 // The "bestmove" line of a "go infinite" or "go ponder": a GUI waits for it
 // only after it has told that search to end.
@@ -145,7 +148,10 @@ void UciLoop() {
     if (NextCommandLine(line) && !UciCommand(line)) return;
 }
 
-void UciPrintOptions() { WriteLine("option name Hash type spin default 256 min 16 max 512"); }
+void UciPrintOptions() {
+  WriteLine("option name Hash type spin default " + std::to_string(DefaultHashSizeMB) + " min " +
+            std::to_string(MinHashSizeMB) + " max " + std::to_string(MaxHashSizeMB));
+}
 
 std::string NextToken(std::string& text) {
   std::string_view rest = text;
@@ -161,7 +167,7 @@ void UciSetOption(std::string args) {
   std::string value = LowerCase(NextToken(args));
   if (name != "hash") return;
   int32_t megabytes = StrToInt(value);
-  if (megabytes < 16 || megabytes > 512) return;
+  if (megabytes < MinHashSizeMB || megabytes > MaxHashSizeMB) return;
   HashSizeMB = megabytes;
   SetHashSize();
 }

@@ -10,6 +10,7 @@
 #include "frontend/ConsoleIO.h"
 #include "frontend/Helpers.h"
 #include "frontend/Notation.h"
+#include "frontend/StartUp.h"
 #include "search/UnitSearch.h"
 
 bool XbForce = false;
@@ -51,9 +52,8 @@ void UserMove(const std::string& text) {
 
 bool XboardCommand(const std::string& line) {
   if (HasPrefix(line, "protover")) {
-    WriteLine(
-        "feature ping=1 setboard=1 playother=1 usermove=1 analyze=0 myname=\"Velkar 0.5.9 RND\" "
-        "variants=\"normal\" colors=0 done=1");
+    WriteLine(std::string("feature ping=1 setboard=1 playother=1 usermove=1 analyze=0 myname=\"") + EngineVersion +
+              "\" variants=\"normal\" colors=0 done=1");
   } else if (HasPrefix(line, "rejected")) {
     WriteLine("telluser " + line);
   } else if (line == "new") {

@@ -31,7 +31,6 @@ constexpr int32_t EasyMoveMargin = 150;
 constexpr double EasyMoveTimeShare = 0.2;
 constexpr double SteadyTimeShare = 0.6;
 constexpr int32_t FewPieces = 6;
-constexpr int32_t UciProtocol = 1;
 constexpr int8_t HintDepth = -127;  // never deep enough to decide a probe: the move only
 
 // Margin over the static evaluation that a quiet move may gain near the leaves.

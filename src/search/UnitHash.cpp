@@ -93,9 +93,9 @@ void MapTable(int64_t slots) {
 void PrintSizeLine() {
   const std::string text = "HASH: size=" + std::to_string(Round(static_cast<double>(HashSlots) * 16 / 1048576.0)) +
                            "MB slots=" + FormatThousands(HashSlots);
-  if (ProtocolMode == 1)
+  if (ProtocolMode == UciProtocol)
     WriteLine("info string " + text);
-  else if (ProtocolMode == 2)
+  else if (ProtocolMode == XboardProtocol)
     WriteLine("# " + text);
   else
     WriteLine(text + "\r\n");

@@ -152,11 +152,11 @@ void Think() {
   }
   PrevLastScore = LastScore;
   LastScore = BestScore;
-  if (RootMoves.Count >= 2 && ProtocolMode == 2) PrintTellOthers();
+  if (RootMoves.Count >= 2 && ProtocolMode == XboardProtocol) PrintTellOthers();
 }
 
 void CheckInput() {
-  if (ProtocolMode == 1) {
+  if (ProtocolMode == UciProtocol) {
     int64_t now = ElapsedMs();
     if (static_cast<double>(now) >= LastInfoTimeMs + 1000.0) {
       LastInfoTimeMs = static_cast<double>(now);

@@ -55,7 +55,7 @@ BitBoard WalkedAttackers(int s) {
   return a;
 }
 
-BitBoard ColourSet(bool white) {
+BitBoard ColorSet(bool white) {
   BitBoard b = 0;
   for (int s = 0; s < 64; s++)
     if (white ? IsWhite(Board[s]) : IsBlack(Board[s])) b |= Bit(s);
@@ -80,7 +80,7 @@ bool WalkedPin(int s, bool whiteKing) {
 
 // Non-king pieces of one colour that can move onto the empty square s.
 BitBoard WalkedBlockers(int s, bool white) {
-  BitBoard b = WalkedAttackers(s) & ColourSet(white);
+  BitBoard b = WalkedAttackers(s) & ColorSet(white);
   for (int t = 0; t < 64; t++) {
     const uint8_t c = Board[t];
     if (c == WhiteKing || c == BlackKing || c == WhitePawn || c == BlackPawn) b &= ~Bit(t);
@@ -105,7 +105,7 @@ class AttackQueries : public ::testing::Test {
 TEST_F(AttackQueries, AgreeWithABoardWalkerOnEveryReferencePosition) {
   for (const std::string& line : ReferenceFens()) {
     Set(line);
-    const BitBoard white = ColourSet(true), black = ColourSet(false);
+    const BitBoard white = ColorSet(true), black = ColorSet(false);
     for (int s = 0; s < 64; s++) {
       const BitBoard all = WalkedAttackers(s);
       ASSERT_EQ(AttacksTo(uint8_t(s)), all) << line << " " << SquareNames[s];

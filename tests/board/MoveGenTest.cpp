@@ -531,7 +531,7 @@ void ExpectTreeSound(int depth) {
 
 }  // namespace
 
-TEST(MoveGenSymmetry, ColourFlippedPositionsGiveFlippedMoves) {
+TEST(MoveGenSymmetry, ColorFlippedPositionsGiveFlippedMoves) {
   for (const auto& record : ReferencePositions()) {
     MoveList list = Legal(record.Fen);
     std::vector<Move> flipped;

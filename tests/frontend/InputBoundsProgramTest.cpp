@@ -1,5 +1,6 @@
 // Input of hostile sizes: a long line arrives whole, an over-long one is
-// dropped whole, a burst is answered line by line, and suite files whose line
+// dropped whole, a burst is answered line by line, a suite file's line is
+// read whole up to its bound and refused past it, and suite files whose line
 // never ends or whose writer never comes end cleanly.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -142,4 +143,33 @@ TEST(OutputBounds, ANonBlockingOutputPipeLosesNoReply) {
   EXPECT_EQ(r.ExitCode, 0);
   EXPECT_EQ(Count(r.Out, "readyok\r\n"), 100000u);
   EXPECT_TRUE(EndsWith(r.Out, "readyok\r\n"));
+}
+
+TEST(InputBounds, SuiteFileLinesUpToOneMiBAreReadWholeAndLongerOnesRefused) {
+  TempDir dir;
+  const size_t bound = size_t{1} << 20;  // bytes before the line end
+  const std::string fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -";
+  struct Case {
+    size_t Length;
+    const char* End;
+    int ExitCode;
+    const char* Err;
+    size_t Positions;  // a line cut in two would show two
+  };
+  const char* tooLong = "I/O error: line longer than 1 MiB\n";
+  const Case cases[] = {
+      {bound, "\n", 0, "", 1},          {bound, "\r\n", 0, "", 1},          {bound, "", 0, "", 1},
+      {bound + 1, "\n", 1, tooLong, 0}, {bound + 1, "\r\n", 1, tooLong, 0}, {bound + 1, "", 1, tooLong, 0},
+  };
+  for (const Case& c : cases) {
+    std::string line = fen;
+    line.resize(c.Length, ' ');
+    const std::string file = dir.Write("long.epd", line + c.End);
+    ProgramResult r = RunProgram({"v\n" + file + "\n\nquit\n"}, 50, 20000);
+    const std::string label = std::to_string(c.Length) + " bytes and a line end of " +
+                              std::to_string(std::string(c.End).size());
+    EXPECT_EQ(r.ExitCode, c.ExitCode) << label;
+    EXPECT_EQ(r.Err, c.Err) << label;
+    EXPECT_EQ(Count(r.Out, "Press <ENTER> to continue"), c.Positions) << label;
+  }
 }

@@ -34,7 +34,7 @@ TEST(MoveToText, CastlingIsTheKingsMoveWhateverSquaresTheValueHolds) {
   EXPECT_EQ(MoveToText(MakeMoveValue(60, 58, BlackKing, 0, Black, KindCastleLong)), "e8c8");
 }
 
-TEST(MoveToText, PromotionLetterIsLowerCaseForBothColours) {
+TEST(MoveToText, PromotionLetterIsLowerCaseForBothColors) {
   EXPECT_EQ(MoveToText(Promotion(52, 60, WhiteQueen, White)), "e7e8q");
   EXPECT_EQ(MoveToText(Promotion(52, 60, WhiteRook, White)), "e7e8r");
   EXPECT_EQ(MoveToText(Promotion(52, 60, WhiteBishop, White)), "e7e8b");

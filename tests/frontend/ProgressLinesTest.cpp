@@ -50,10 +50,10 @@ TEST(ProgressLines, EachProtocolsLineForScoresMatesAndBounds) {
   };
   for (const Case& c : cases) {
     SetResult(c.fen, c.pv, c.depth, c.selDepth, c.score, c.bound, c.nodes);
-    for (ProtocolMode = 0; ProtocolMode < 3; ProtocolMode++) EXPECT_EQ(SearchInfoLine(c.ms), c.lines[ProtocolMode]);
+    for (ProtocolMode = ConsoleProtocol; ProtocolMode <= XboardProtocol; ProtocolMode++) EXPECT_EQ(SearchInfoLine(c.ms), c.lines[ProtocolMode]);
     EXPECT_EQ(GetFEN(), c.fen);
   }
-  ProtocolMode = 0;
+  ProtocolMode = ConsoleProtocol;
 }
 
 TEST(ProgressLines, ConsoleTimeAndNodeFieldsRoundHalvesToEven) {

@@ -31,7 +31,7 @@ TEST(TerminalText, EveryByteHasAShape) {
   EXPECT_EQ(Shown("\x7F\xFF\x80"), "⌂\u00A0Ç");
 }
 
-TEST(AnsiColor, ColourSwitchesUseTheTerminalPalette) {
+TEST(AnsiColor, ColorSwitchesUseTheTerminalPalette) {
   const struct {
     uint8_t attribute;
     const char* sequence;

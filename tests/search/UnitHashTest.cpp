@@ -35,7 +35,7 @@ Probed Probe(uint64_t key) {
 
 void FreshTable() {
   HashSizeMB = 16;
-  ProtocolMode = 0;
+  ProtocolMode = ConsoleProtocol;
   CaptureStdout(SetHashSize);
 }
 
@@ -50,13 +50,13 @@ TEST(HashSize, LineInEachProtocolForm) {
   const std::pair<const char*, const char*> forms[] = {
       {"HASH: ", "\r\n\r\n"}, {"info string HASH: ", "\r\n"}, {"# HASH: ", "\r\n"}};
   for (const auto& [mb, line] : sizes)
-    for (ProtocolMode = 0; ProtocolMode < 3; ProtocolMode++) {
+    for (ProtocolMode = ConsoleProtocol; ProtocolMode <= XboardProtocol; ProtocolMode++) {
       HashSizeMB = mb;
       const auto& [prefix, end] = forms[ProtocolMode];
       EXPECT_EQ(CaptureStdout(SetHashSize), prefix + std::string(line) + end);
       EXPECT_EQ(HashMask, static_cast<uint64_t>(HashSlots - 4));
     }
-  ProtocolMode = 0;
+  ProtocolMode = ConsoleProtocol;
 }
 
 TEST(HashClear, ZeroBytesAreTheClearedRecordAndWrittenRecordsGoBack) {

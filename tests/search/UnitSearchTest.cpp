@@ -19,7 +19,7 @@ using ThinkTest = SearchTest;
 
 TEST_F(ThinkTest, DrawsEveryStartMoveAboutEquallyAndReportsItAsAOnePlySearch) {
   StartRequest(StartFEN);
-  ProtocolMode = 1;  // the shortest progress line: this is about the draw
+  ProtocolMode = UciProtocol;  // the shortest progress line: this is about the draw
   std::map<Move, int> drawn;
   CaptureStdout([&] {
     for (int i = 0; i < 2000; i++) {
@@ -30,7 +30,7 @@ TEST_F(ThinkTest, DrawsEveryStartMoveAboutEquallyAndReportsItAsAOnePlySearch) {
       drawn[BestMove]++;
     }
   });
-  ProtocolMode = 0;
+  ProtocolMode = ConsoleProtocol;
   EXPECT_EQ(drawn.size(), 20u);
   for (const auto& [move, times] : drawn) EXPECT_TRUE(times >= 50 && times <= 150) << MoveToText(move) << times;
 }
@@ -96,7 +96,7 @@ TEST_F(CheckInputTest, EndedInputIsNoLineUnlessTheSearchIsInfinite) {
 
 TEST_F(CheckInputTest, UciInfoTimeLineOnceASecond) {
   // Polls at 0, 1.0, 1.0 and 2.0 seconds: lines at the second and the fourth, under UCI only.
-  for (ProtocolMode = 0; ProtocolMode < 3; ProtocolMode++) {
+  for (ProtocolMode = ConsoleProtocol; ProtocolMode <= XboardProtocol; ProtocolMode++) {
     StartTimer();
     LastInfoTimeMs = 0.0;
     std::string lines;
@@ -105,9 +105,9 @@ TEST_F(CheckInputTest, UciInfoTimeLineOnceASecond) {
       lines += CaptureStdout(CheckInput) + "|";
     }
     const char* uci = R"(\|info time 1\d{3} [^|]*\r\n\|\|info time 2\d{3} [^|]*\r\n\|)";
-    EXPECT_TRUE(std::regex_match(lines, std::regex(ProtocolMode == 1 ? uci : R"(\|\|\|\|)"))) << lines;
+    EXPECT_TRUE(std::regex_match(lines, std::regex(ProtocolMode == UciProtocol ? uci : R"(\|\|\|\|)"))) << lines;
   }
-  ProtocolMode = 0;
+  ProtocolMode = ConsoleProtocol;
 }
 
 TEST_F(CheckInputTest, TimeLimitsEndTheSearchOnlyAfterTheFirstIteration) {
