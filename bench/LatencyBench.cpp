@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "Yardstick.h"
 #include "support/ProgramDriver.h"
 
 extern char** environ;
@@ -129,8 +130,9 @@ double Median(std::vector<double> v) {
 // Velkar to its prompt, the 256 MB table sized on the way; each round also
 // starts the yardstick with the same table size, when it is installed.
 void BM_StartupToPrompt(benchmark::State& state) {
-  const char* yardstick = "/usr/games/stockfish";
-  const bool withYardstick = access(yardstick, X_OK) == 0;
+  LabelYardstickSkipped(state);
+  const char* yardstick = YardstickPath;
+  const bool withYardstick = YardstickInstalled();
   std::vector<double> ms, yardstickMs;
   double peak = 0, yardstickPeak = 0;
   for (auto _ : state) {
@@ -158,8 +160,6 @@ BENCHMARK(BM_StartupToPrompt)->Iterations(20)->UseManualTime()->Unit(benchmark::
 
 // UCI round trips, each closed by "isready": what a GUI waits for before its
 // next command. The yardstick engine takes the same commands beside us.
-const char* const UciYardstick = "/usr/games/stockfish";
-
 bool StartUci(Session& s, const char* program) {
   return StartSession(s, program) && write(s.In, "uci\n", 4) == 4 && ReadUntil(s, "uciok");
 }
@@ -205,10 +205,11 @@ bool IsReadyRound(UciFigures& f) {
 
 // The two engines take their rounds in turn, so a busy machine slows both alike.
 void BM_UciRoundTrips(benchmark::State& state) {
+  LabelYardstickSkipped(state);
   const std::string moves = "position startpos moves " + LongGameMoves();
   for (auto _ : state) {
     UciFigures ours, theirs;
-    bool yardstick = access(UciYardstick, X_OK) == 0 && StartUci(theirs.S, UciYardstick);
+    bool yardstick = YardstickInstalled() && StartUci(theirs.S, YardstickPath);
     if (!StartUci(ours.S, VELKAR_BINARY)) {
       state.SkipWithError("no UCI answer");
       return;
@@ -256,40 +257,73 @@ bool CountReplies(Session& s, const std::string& reply, long n) {
   return true;
 }
 
-// A burst of n "isready" lines in one write, from the write until the last
-// "readyok": taking a line must cost that line's bytes alone, so the time
-// grows in proportion to n.
-void BM_IsReadyBurst(benchmark::State& state) {
-  const long n = state.range(0);
-  std::string burst;
-  for (long i = 0; i < n; ++i) burst += "isready\n";
+// Writes the pieces from a thread while the n replies are counted, as a GUI
+// reads them; the time from the first write to the last "readyok" and the
+// peak resident memory by then. False when replies went missing.
+bool TimeIsReadyFlow(benchmark::State& state, const std::vector<std::string>& pieces, long n) {
+  double peakMB = 0;
   for (auto _ : state) {
     Session s;
     if (!StartUci(s, VELKAR_BINARY)) {
       state.SkipWithError("no UCI answer");
-      return;
+      return false;
     }
     auto start = std::chrono::steady_clock::now();
-    // The replies are read while the burst is written, as a GUI would.
     std::thread writer([&] {
-      for (size_t done = 0; done < burst.size();) {
-        ssize_t w = write(s.In, burst.data() + done, burst.size() - done);
-        if (w <= 0) return;
-        done += static_cast<size_t>(w);
-      }
+      for (const std::string& piece : pieces)
+        for (size_t done = 0; done < piece.size();) {
+          ssize_t w = write(s.In, piece.data() + done, piece.size() - done);
+          if (w <= 0) return;
+          done += static_cast<size_t>(w);
+        }
     });
     bool ok = CountReplies(s, "readyok", n);
     writer.join();
     state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    peakMB = std::max(peakMB, PeakResidentMB(s.Pid));
     StopSession(s);
     if (!ok) {
       state.SkipWithError("replies missing");
-      return;
+      return false;
     }
   }
+  state.counters["peak_MB"] = peakMB;
+  return true;
+}
+
+// A burst of n "isready" lines in one write, until the last "readyok":
+// taking a line must cost that line's bytes alone, so the time grows in
+// proportion to n.
+void BM_IsReadyBurst(benchmark::State& state) {
+  const long n = state.range(0);
+  std::string burst;
+  for (long i = 0; i < n; ++i) burst += "isready\n";
+  TimeIsReadyFlow(state, {burst}, n);
 }
 BENCHMARK(BM_IsReadyBurst)->Arg(1000000)->Arg(2000000)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// A stream of about n "isready" lines in writes of one pipe page, each of
+// which ends inside a line, so that no read ends where a line does: the
+// memory kept must not grow with the stream.
+void BM_IsReadyStream(benchmark::State& state) {
+  std::string piece = "eady\n";
+  while (piece.size() < 4093) piece += "isready\n";
+  piece += "isr";
+  const long pieces = state.range(0) / 512;
+  std::vector<std::string> stream = {"isr"};
+  stream.resize(static_cast<size_t>(pieces) + 1, piece);
+  stream.push_back("eady\n");
+  TimeIsReadyFlow(state, stream, 512 * pieces + 1);
+}
+BENCHMARK(BM_IsReadyStream)->Arg(9000000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  ReportSkippedComparisons();
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -24,6 +24,7 @@ constexpr PerftCase MiddleCase{"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPP
 // one included, builds the full scored list with GenerateMoves; counted: the
 // last ply is counted by CountMoves.
 void PerftRatio(benchmark::State& state, PerftCase c, bool counted) {
+  LabelYardstickSkipped(state);
   movegen_test::SetFEN(c.Fen);
   double best = 0;
   uint64_t leaves = 0;

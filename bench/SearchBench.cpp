@@ -89,6 +89,7 @@ int64_t SearchToDepth(const SearchCase& c, double& seconds) {
 }
 
 void SearchRate(benchmark::State& state, SearchCase c) {
+  LabelYardstickSkipped(state);
   StartEngine();
   double best = 0;
   int64_t nodes = 0;

@@ -6,9 +6,9 @@
 #include <chrono>
 #include <cstdio>
 
-namespace {
+const char* const YardstickPath = "/usr/games/stockfish";
 
-constexpr const char* YardstickPath = "/usr/games/stockfish";
+namespace {
 
 bool StartsWith(const std::string& line, const std::string& prefix) { return line.rfind(prefix, 0) == 0; }
 
@@ -21,10 +21,25 @@ uint64_t NodesIn(const std::string& line) {
 
 }  // namespace
 
+bool YardstickInstalled() { return access(YardstickPath, X_OK) == 0; }
+
+void LabelYardstickSkipped(benchmark::State& state) {
+  if (!YardstickInstalled()) state.SetLabel("yardstick skipped");
+}
+
+void ReportSkippedComparisons() {
+  if (YardstickInstalled()) return;
+  std::printf(
+      "Yardstick %s not installed (Debian package stockfish): skipped the comparisons of start-up, UCI round "
+      "trips, perft and search speed\n",
+      YardstickPath);
+  std::fflush(stdout);
+}
+
 YardstickResult RunYardstick(const std::string& fen, const std::vector<std::string>& options, const std::string& go,
                              const std::string& done) {
   YardstickResult result;
-  if (access(YardstickPath, X_OK) != 0) return result;
+  if (!YardstickInstalled()) return result;
   int toChild[2], fromChild[2];
   if (pipe(toChild) != 0 || pipe(fromChild) != 0) return result;
   const pid_t pid = fork();

@@ -1,9 +1,19 @@
 // The Debian stockfish binary as a yardstick for the speed benchmarks: one
 // command on one position, over pipes, timed alone.
 #pragma once
+#include <benchmark/benchmark.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
+
+extern const char* const YardstickPath;
+
+// Where the yardstick is missing, a comparison says it was skipped: on the
+// benchmark's line, and in one line before all benchmarks.
+bool YardstickInstalled();
+void LabelYardstickSkipped(benchmark::State& state);
+void ReportSkippedComparisons();
 
 struct YardstickResult {
   double Seconds = 0;  // 0 when the yardstick cannot be run
