@@ -150,6 +150,8 @@ TEST(BoardReport, LinesAndEvaluationBox) {
     ASSERT_EQ(report.size(), 10u) << c.Commands;
     for (const auto& [number, text] : c.Lines) EXPECT_EQ(report[number - 1], text) << c.Commands;
     // What follows the material line: the evaluation box.
-    if (!c.Box.empty()) EXPECT_EQ(out.substr(out.find("\r\n", out.rfind("Code:$")) + 2), Box(c.Box)) << c.Commands;
+    if (!c.Box.empty()) {
+      EXPECT_EQ(out.substr(out.find("\r\n", out.rfind("Code:$")) + 2), Box(c.Box)) << c.Commands;
+    }
   }
 }

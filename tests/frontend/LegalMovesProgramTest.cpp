@@ -40,7 +40,9 @@ TEST(LegalMoveList, StartPositionBestFirst) {
   std::vector<std::string> sans;
   for (size_t i = 0; i < moves.size(); i++) {
     sans.push_back(moves[i].first);
-    if (i > 0) EXPECT_LE(moves[i].second, moves[i - 1].second);
+    if (i > 0) {
+      EXPECT_LE(moves[i].second, moves[i - 1].second);
+    }
   }
   std::sort(sans.begin(), sans.end());
   EXPECT_EQ(sans, (std::vector<std::string>{"Na3", "Nc3", "Nf3", "Nh3", "a3", "a4", "b3", "b4", "c3", "c4",

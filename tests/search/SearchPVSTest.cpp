@@ -84,7 +84,9 @@ TEST_F(SearchPVSTest, WholeSearches) {
     EXPECT_EQ(StateDifferences(before, CaptureState()), "") << c.Fen;
     EXPECT_EQ(BestScore, c.Score == NoScore ? BestScore : c.Score) << c.Fen;
     EXPECT_TRUE(IterationDepth == c.Depth && RootFailHigh == c.FailHigh && RootPV[0] == BestMove) << c.Fen;
-    if (*c.Best) EXPECT_TRUE(BestMove == FindMove(c.Best) && RootPV[1] == 0 && BestBound == 3) << c.Fen;
+    if (*c.Best) {
+      EXPECT_TRUE(BestMove == FindMove(c.Best) && RootPV[1] == 0 && BestBound == 3) << c.Fen;
+    }
   }
 }
 
