@@ -252,7 +252,9 @@ struct CountSink {
 };
 
 struct NullSink {
-  static constexpr bool Active = false, CountOnly = false;
+  static constexpr bool Active = false;
+  // Nothing reaches a sink that is not active, so nothing asks this.
+  [[maybe_unused]] static constexpr bool CountOnly = false;
   int32_t N = 0;
   inline void Add(Move, int32_t) {}
   inline void AddAll(int32_t) {}

@@ -166,10 +166,11 @@ TEST(MovesToSAN, ListsLongerThanTwoHundredFiftySixEntries) {
     const std::string& coordinates = single->Coordinates[i];
     EXPECT_EQ(texts[218 + i], texts[i]) << coordinates;
     char letter = texts[i][0];
-    if (letter == 'B' || letter == 'N' || letter == 'Q' || letter == 'R')
+    if (letter == 'B' || letter == 'N' || letter == 'Q' || letter == 'R') {
       EXPECT_EQ(texts[i].substr(1, 2), coordinates.substr(0, 2)) << texts[i];
-    else
+    } else {
       EXPECT_EQ(texts[i], single->San[i]);
+    }
   }
   EXPECT_EQ(texts[436], "");
   EXPECT_EQ(StateDifferences(CaptureState(), before), "");

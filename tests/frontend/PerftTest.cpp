@@ -84,7 +84,7 @@ TEST(PrintPerftResult, GroupsUpToFourGroupsTheLastUnsplit) {
       {1234567890123, "1234,567,890,123"},
       {987654321000000000, "987654321,000,000,000"}};
   for (const auto& [n, text] : cases)
-    EXPECT_EQ(Captured([n] { PrintPerftResult(1, n, 0); }),
+    EXPECT_EQ(Captured([nodes = n] { PrintPerftResult(1, nodes, 0); }),
               "Depth: 1 Nodes: " + std::string(text) + " Time: 0.00  NPS: OO\r\n");
 }
 
