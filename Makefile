@@ -1,5 +1,5 @@
-# Velkar: `make run` builds the engine alone and starts it (g++ and CMake are
-# all it needs); `make test` sets up what the tests need, builds everything and
+# Velkar: `make run` builds the engine alone and starts it (make, g++ and
+# CMake are all it needs); `make test` sets up what the tests need, builds everything and
 # runs every test; `make bench` runs the benchmarks.
 JOBS ?= 4
 RELEASE := build/release
