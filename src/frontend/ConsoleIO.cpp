@@ -99,17 +99,17 @@ enum class LineState { Incomplete, Whole, TooLong };
 // What the waiting bytes begin with: a whole line, whose bytes through its
 // first line-end byte number take; a line over MaxInputLine; or neither yet.
 LineState NextLineState(size_t& take) {
-  size_t end = ScanToLineEnd();
-  take = end + 1;
+  const size_t end = ScanToLineEnd();
   if (end == Waiting()) {
     take = end;
     if (end > MaxInputLine) return LineState::TooLong;
     return InputEnded && end > 0 ? LineState::Whole : LineState::Incomplete;
   }
-  size_t length = end + 1;
+  take = end + 1;
+  size_t length = take;
   if (WaitingBytes()[end] == '\r') {
-    if (end + 1 < Waiting())
-      length += WaitingBytes()[end + 1] == '\n';
+    if (take < Waiting())
+      length += WaitingBytes()[take] == '\n';
     else if (length == MaxInputLine && !InputEnded)
       return LineState::Incomplete;  // only the next byte tells CR from CR LF
   }

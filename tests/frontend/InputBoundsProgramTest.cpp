@@ -116,15 +116,9 @@ TEST(InputBounds, TheBoundHoldsExactlyForEveryLineEnd) {
 }
 
 TEST(InputBounds, AStreamOfShortLinesKeepsLittleResident) {
-  // Over 9,000,000 lines in writes of one pipe page that each end inside a
-  // line, so that no read ends where a line does.
-  std::string piece = "eady\n";
-  while (piece.size() < 4093) piece += "isready\n";
-  piece += "isr";
-  const size_t pieces = 17579, lines = 512 * pieces + 1;
-  std::vector<std::string> stream = {"uci\nisr"};
-  stream.resize(pieces + 1, piece);
-  stream.push_back("eady\n");
+  size_t lines;
+  std::vector<std::string> stream = PagedIsReadyStream(9000000, lines);
+  stream.insert(stream.begin(), "uci\n");
   ProgramResult r = RunProgram(stream, 0, 120000);
   EXPECT_EQ(r.ExitCode, 0);
   EXPECT_EQ(Count(r.Out, "readyok\r\n"), lines);

@@ -157,6 +157,18 @@ double PeakResidentMB(int pid) {
   return 0;
 }
 
+std::vector<std::string> PagedIsReadyStream(size_t minLines, size_t& lines) {
+  std::string page = "eady\n";
+  while (page.size() < 4093) page += "isready\n";
+  page += "isr";
+  const size_t perPage = 512, pages = (minLines + perPage - 2) / perPage;
+  lines = perPage * pages + 1;
+  std::vector<std::string> stream = {"isr"};
+  stream.resize(pages + 1, page);
+  stream.push_back("eady\n");
+  return stream;
+}
+
 std::string ConversionErrorText(const std::string& text) { return "'" + text + "' is not a valid integer value\n"; }
 
 bool EndsWith(const std::string& s, const std::string& tail) {

@@ -34,6 +34,11 @@ std::string InterruptAfter(const std::string& outputTail);
 // The peak resident memory of a running process, from /proc; 0 once it has ended.
 double PeakResidentMB(int pid);
 
+// At least minLines "isready" lines in writes of one pipe page, each of which
+// ends inside a line, so that no read of them ends where a line does. lines
+// is set to their exact count.
+std::vector<std::string> PagedIsReadyStream(size_t minLines, size_t& lines);
+
 bool EndsWith(const std::string& text, const std::string& tail);
 
 // The exact bytes the program writes at start-up before it reads its first command.
