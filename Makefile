@@ -1,10 +1,13 @@
-# Velkar: `make run` builds the engine alone and starts it (make, g++ and
-# CMake are all it needs); `make test` sets up what the tests need, builds everything and
-# runs every test; `make bench` runs the benchmarks.
+# Velkar: `make run` builds the engine alone and starts it (make, g++ or
+# clang++, and CMake are all it needs); `make test` sets up what the tests
+# need, builds everything and runs every test; `make bench` runs the
+# benchmarks.
 JOBS ?= 4
 RELEASE := build/release
 ASAN := build/asan
 SETUP := tools/setup-deps.sh
+# The builds below run make again through CMake; their directory changes are noise.
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all release asan run test bench clean
 
@@ -20,10 +23,11 @@ asan:
 	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELKAR_SANITIZE=ON >/dev/null
 	cmake --build $(ASAN) -j $(JOBS) --target velkar_unit_tests
 
+# Only the engine's own build shows before the engine starts.
 run:
-	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null
-	cmake --build $(RELEASE) -j $(JOBS) --target velkar
-	./$(RELEASE)/velkar
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DVELKAR_ENGINE_ONLY=ON >/dev/null
+	@cmake --build $(RELEASE) -j $(JOBS) --target velkar
+	@./$(RELEASE)/velkar
 
 test:
 	$(SETUP)

@@ -64,7 +64,7 @@ need=($(missing))
 
 if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null; then
   if command -v apt-get >/dev/null; then
-    echo "Missing packages: ${need[*]} (as root: apt-get install ${need[*]})" >&2
+    echo "Missing packages: ${need[*]} (as root: apt-get update && apt-get install ${need[*]})" >&2
   else
     echo "Missing packages: ${need[*]} (Debian names; install them with your package manager)" >&2
   fi

@@ -2,6 +2,7 @@
 
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -32,6 +33,8 @@ constexpr size_t InputCapacity = MaxInputLine + 1;
 // unfinished line moves to the front of the buffer, so input that keeps
 // flowing keeps only a few MB resident.
 constexpr size_t ReadChunk = size_t{1} << 20;
+// The timeout of a wait for input that only input or its end can end.
+constexpr int WaitForever = -1;
 
 // Every byte read from standard input but not yet taken by a reader: the
 // bytes InputStart..InputEnd of InputBuffer. All readers go through it, so no
@@ -51,6 +54,10 @@ bool DroppingLine = false;
 // that line end. The command loops see it as an empty line; a prompt, which
 // waits for a real answer, skips it.
 bool LineEndHalfTaken = false;
+
+// Standard output is a pipe or a socket: the wait for input also watches
+// whether its reader has gone.
+bool OutputCanLoseReader = false;
 
 // Read by the interrupt handler too.
 volatile sig_atomic_t ColorUsed = false;
@@ -147,14 +154,24 @@ void MakeRoom() {
   InputEnd = waiting;
 }
 
-// Reads what standard input holds, waiting up to timeoutMs (-1: no limit) for
-// it; false when nothing arrived.
+// Nothing can reach anyone any more: whatever input still comes would be
+// answered into the void at full speed. No exit handler runs, since each
+// would only write again.
+[[noreturn]] void OutputGone() { _exit(OutputGoneExitCode); }
+
+// Waits up to timeoutMs (WaitForever: no limit) for standard input, then
+// reads what it holds; false when the wait ended without a read (time up, a
+// signal, or a failed poll, which ends input).
 bool ReadMore(int timeoutMs) {
   MakeRoom();
-  pollfd p{STDIN_FILENO, POLLIN, 0};
-  int ready = poll(&p, 1, timeoutMs);
+  pollfd p[2] = {{STDIN_FILENO, POLLIN, 0}, {OutputCanLoseReader ? STDOUT_FILENO : -1, 0, 0}};
+  int ready = poll(p, 2, timeoutMs);
   if (ready < 0 && errno != EINTR) InputEnded = true;
   if (ready <= 0) return false;
+  // Commands may answer nothing for a long while, so the reader's going is
+  // not left to the next write to find. Input that is ending still ends the
+  // run as always: a GUI that closes both pipes sees no change.
+  if (p[1].revents && !(p[0].revents & POLLHUP)) OutputGone();
   size_t room = std::min(ReadChunk, InputCapacity - InputEnd);
   ssize_t n = read(STDIN_FILENO, InputBuffer + InputEnd, room);
   if (n > 0)
@@ -164,10 +181,12 @@ bool ReadMore(int timeoutMs) {
   return true;
 }
 
-// Reads until a whole line waits or input has ended, waiting up to timeoutMs
-// (-1: no limit) for the first byte to arrive; over-long lines are dropped on
-// the way. Returns the whole line's byte count, or 0. A line that is taken
-// costs only its own bytes: nothing is read while a whole line waits.
+// Reads until a whole line waits or input has ended; over-long lines are
+// dropped on the way. A timeout bounds the wait for the first bytes, and then
+// only what has already arrived is read; WaitForever waits until the line is
+// whole or input ends, however many reads its bytes take. Returns the whole
+// line's byte count, or 0. A line that is taken costs only its own bytes:
+// nothing is read while a whole line waits.
 size_t FillInput(int timeoutMs) {
   for (;;) {
     size_t take = 0;
@@ -180,26 +199,35 @@ size_t FillInput(int timeoutMs) {
         continue;
       }
     }
-    if (InputEnded || !ReadMore(timeoutMs)) return 0;
-    timeoutMs = 0;
+    if (InputEnded) return 0;
+    if (timeoutMs == WaitForever) {
+      ReadMore(WaitForever);
+    } else {
+      if (!ReadMore(timeoutMs)) return 0;
+      timeoutMs = 0;
+    }
   }
 }
 
-// A pipe handed to us non-blocking may be full for a while; only a reader
-// that is gone ends the writing.
-bool WaitUntilWritable() {
+// A pipe handed to us non-blocking may be full for a while: the write is
+// tried again once it has room, or once the reader has gone, which the write
+// then reports.
+void WaitUntilWritable() {
   pollfd p{STDOUT_FILENO, POLLOUT, 0};
-  return poll(&p, 1, -1) >= 0 || errno == EINTR;
+  poll(&p, 1, WaitForever);
 }
 
 void WriteAll(const char* bytes, size_t count) {
   while (count > 0) {
     ssize_t n = write(STDOUT_FILENO, bytes, count);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && WaitUntilWritable()) continue;
-    if (n <= 0) return;  // output gone: nothing we could tell anyone
-    bytes += n;
-    count -= static_cast<size_t>(n);
+    if (n > 0) {
+      bytes += n;
+      count -= static_cast<size_t>(n);
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      WaitUntilWritable();
+    } else if (!(n < 0 && errno == EINTR)) {
+      OutputGone();
+    }
   }
 }
 
@@ -270,13 +298,17 @@ const char* const LogoArt[19] = {
 void InitConsoleIO() {
   IsConsoleInput = isatty(STDIN_FILENO);
   OutputIsTerminal = isatty(STDOUT_FILENO);
-  // A reader that went away must not kill us: failed writes are ignored.
+  struct stat output;
+  OutputCanLoseReader = fstat(STDOUT_FILENO, &output) == 0 && (S_ISFIFO(output.st_mode) || S_ISSOCK(output.st_mode));
+  // A reader that went away shows as a failed write, which ends the run with
+  // an exit code of our own rather than by the signal.
   signal(SIGPIPE, SIG_IGN);
   // Whatever was typed before start-up is not meant for us.
   if (IsConsoleInput) tcflush(STDIN_FILENO, TCIFLUSH);
   std::atexit(RestoreTerminal);
-  // A SIGINT our starter told us to ignore (nohup, a background job, a GUI)
-  // stays ignored: looked up first, so not even one arriving now can end us.
+  // A SIGINT our starter told us to ignore (a background job of a
+  // non-interactive shell, trap '' INT, a GUI) stays ignored: looked up
+  // first, so not even one arriving now can end us.
   // The xboard loop ignores it later too.
   struct sigaction current;
   if (sigaction(SIGINT, nullptr, &current) != 0 || current.sa_handler != SIG_IGN) signal(SIGINT, InterruptHandler);
@@ -301,7 +333,6 @@ void QuitProgram() {
 }
 
 void ReadInput(std::string& line, uint32_t count) {
-  while (Waiting() == 0 && !InputEnded) FillInput(-1);
   size_t n = std::min<size_t>(count, Waiting());
   const char* bytes = WaitingBytes();
   const void* nul = std::memchr(bytes, '\0', n);
@@ -329,11 +360,12 @@ bool NextCommandLine(std::string& line) {
 
 bool ReadPromptLine(std::string& line) {
   FlushText();
-  size_t count = FillInput(-1);
-  // The LF of a CR LF answer given before is no answer of its own.
+  size_t count = FillInput(WaitForever);
+  // The LF of a CR LF answer given before, or of a line dropped as too long,
+  // is no answer of its own.
   if (LineEndHalfTaken && Waiting() > 0) {
     SkipHalfLineEnd();
-    count = FillInput(-1);
+    count = FillInput(WaitForever);
   }
   line.clear();
   if (count == 0) return false;

@@ -28,10 +28,19 @@ void WaitForInput(int32_t timeoutMs);
 // and trimmed; false after the pause when none is waiting.
 bool NextCommandLine(std::string& line);
 // Reads one line for a prompt through the same input buffer (pending text is
-// flushed first); the line comes without its line end and untrimmed. False at
-// end of input.
+// flushed first); the line comes without its line end and untrimmed. Waits
+// until the line end arrives, however many reads the answer takes; false
+// only at end of input.
 bool ReadPromptLine(std::string& line);
 
+// The exit code once standard output's reader has gone: the status a shell
+// shows for a program that a broken pipe ended.
+constexpr int OutputGoneExitCode = 141;
+
+// A write that fails for any cause but a full pipe or a signal means the
+// reader has gone: the program ends at once with OutputGoneExitCode, writing
+// nothing more. The waits for input notice an output pipe's reader going
+// too, so input that calls for no answer does not keep the program running.
 void WriteRaw(const char* buffer, uint32_t count);
 void WriteLine(const std::string& text);
 // Buffered text output (board cells, report boxes), flushed before the next

@@ -1,7 +1,11 @@
 // The input layer read through a pipe put in place of standard input.
 #include <gtest/gtest.h>
+#include <pthread.h>
+#include <signal.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "frontend/ConsoleIO.h"
 #include "support/PipeInput.h"
@@ -51,4 +55,30 @@ TEST_F(PipeInput, PromptAtEndOfInputReportsIt) {
         std::_Exit(ReadPromptLine(answer) ? 4 : 0);
       },
       testing::ExitedWithCode(0), "");
+}
+
+TEST_F(PipeInput, PromptWaitsForItsLineEndThroughPiecesAndSignals) {
+  // A signal with a handler interrupts the wait, which must go on.
+  struct sigaction caught{}, saved{};
+  caught.sa_handler = [](int) {};
+  sigaction(SIGUSR1, &caught, &saved);
+  const pthread_t prompt = pthread_self();
+  std::thread user([&] {
+    const auto pause = std::chrono::milliseconds(100);
+    std::this_thread::sleep_for(pause);
+    Send("ki");
+    std::this_thread::sleep_for(pause);
+    pthread_kill(prompt, SIGUSR1);
+    std::this_thread::sleep_for(pause);
+    Send("wi.epd\r");
+    std::this_thread::sleep_for(pause);
+    Send("\n1\n");
+  });
+  std::string name, depth;
+  EXPECT_TRUE(ReadPromptLine(name));
+  EXPECT_TRUE(ReadPromptLine(depth));
+  user.join();
+  sigaction(SIGUSR1, &saved, nullptr);
+  EXPECT_EQ(name, "kiwi.epd");
+  EXPECT_EQ(depth, "1");
 }

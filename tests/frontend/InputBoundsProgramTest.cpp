@@ -139,6 +139,23 @@ TEST(OutputBounds, ANonBlockingOutputPipeLosesNoReply) {
   EXPECT_TRUE(EndsWith(r.Out, "readyok\r\n"));
 }
 
+TEST(OutputBounds, AReaderThatHasGoneEndsTheRun) {
+  // As `yes isready | velkar | head -3`: input keeps coming for 20 s, the
+  // output's reader goes after the start-up text; whether the lines call for
+  // answers or not, nobody is left to read them.
+  for (const std::string mode : {"", "uci\n"}) {
+    StreamOptions headGone;
+    headGone.CloseOutputOnceShown = StartupText();
+    std::vector<std::string> input(400, "isready\n");
+    input.front() = mode + input.front();
+    ProgramResult r = RunProgram(input, 50, 60000, headGone);
+    EXPECT_EQ(r.ExitCode, 141) << mode;
+    EXPECT_GE(r.MsFromOutputClosedToEnd, 0) << mode;
+    EXPECT_LT(r.MsFromOutputClosedToEnd, 1000) << mode;
+    EXPECT_EQ(r.Err, "") << mode;
+  }
+}
+
 TEST(InputBounds, SuiteFileLinesUpToOneMiBAreReadWholeAndLongerOnesRefused) {
   TempDir dir;
   const size_t bound = size_t{1} << 20;  // bytes before the line end

@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -38,6 +39,15 @@ bool Drain(int fd, std::string& into) {
   return n < 0 && (errno == EINTR || errno == EAGAIN);
 }
 
+// Ours, with the settings added.
+std::vector<char*> Environment(const std::vector<std::string>& added) {
+  std::vector<char*> env;
+  for (char** e = environ; *e; ++e) env.push_back(*e);
+  for (const std::string& setting : added) env.push_back(const_cast<char*>(setting.c_str()));
+  env.push_back(nullptr);
+  return env;
+}
+
 }  // namespace
 
 ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, int timeoutMs,
@@ -63,7 +73,7 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
   char path[] = VELKAR_BINARY;
   char* argv[] = {path, nullptr};
   pid_t pid;
-  int rc = posix_spawn(&pid, path, &actions, nullptr, argv, environ);
+  int rc = posix_spawn(&pid, path, &actions, nullptr, argv, Environment(streams.Environment).data());
   posix_spawn_file_actions_destroy(&actions);
   if (streams.IgnoreInterrupt) sigaction(SIGINT, &interrupt, nullptr);
   close(in[0]);
@@ -79,6 +89,7 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
   auto nextWrite = Clock::now();
   int inFd = in[1];
   bool outOpen = true, errOpen = true;
+  Clock::time_point outputClosed{};
 
   while ((outOpen || errOpen) && Clock::now() < deadline) {
     if (inFd >= 0 && chunk == chunks.size()) {
@@ -108,6 +119,12 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
 
     if (fds[0].revents) outOpen = Drain(out[0], result.Out);
     if (fds[1].revents) errOpen = Drain(err[0], result.Err);
+    if (outOpen && !streams.CloseOutputOnceShown.empty() &&
+        result.Out.find(streams.CloseOutputOnceShown) != std::string::npos) {
+      close(out[0]);
+      outOpen = false;
+      outputClosed = Clock::now();
+    }
     if (wantWrite && fds[2].revents) {
       const std::string& c = chunks[chunk];
       ssize_t n = c.size() > offset ? write(inFd, c.data() + offset, c.size() - offset) : 0;
@@ -124,14 +141,18 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
     }
   }
 
+  const bool ended = !(outOpen || errOpen);
+  if (ended && outputClosed != Clock::time_point{})
+    result.MsFromOutputClosedToEnd = static_cast<int>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - outputClosed).count());
   if (inFd >= 0) close(inFd);
-  close(out[0]);
+  if (outputClosed == Clock::time_point{}) close(out[0]);
   close(err[0]);
   int status = 0;
-  if (outOpen || errOpen) kill(pid, SIGKILL);
+  if (!ended) kill(pid, SIGKILL);
   waitpid(pid, &status, 0);
-  if (WIFEXITED(status) && !(outOpen || errOpen)) result.ExitCode = WEXITSTATUS(status);
-  if (WIFSIGNALED(status) && !(outOpen || errOpen)) result.EndSignal = WTERMSIG(status);
+  if (WIFEXITED(status) && ended) result.ExitCode = WEXITSTATUS(status);
+  if (WIFSIGNALED(status) && ended) result.EndSignal = WTERMSIG(status);
   return result;
 }
 
@@ -176,7 +197,8 @@ bool EndsWith(const std::string& s, const std::string& tail) {
 }
 
 ProgramResult RunProgramOnTerminal(const std::string& typedBeforeStart, const std::vector<std::string>& chunks,
-                                   const std::vector<std::string>& waitFor, int timeoutMs) {
+                                   const std::vector<std::string>& waitFor, int timeoutMs,
+                                   const TerminalOptions& terminal) {
   signal(SIGPIPE, SIG_IGN);
   int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (master < 0 || grantpt(master) || unlockpt(master)) throw std::runtime_error("no pseudo-terminal");
@@ -186,6 +208,11 @@ ProgramResult RunProgramOnTerminal(const std::string& typedBeforeStart, const st
   tcgetattr(slave, &mode);
   mode.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHOE | ECHOK | ECHONL);
   mode.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+  if (!terminal.LineMode) {
+    mode.c_lflag &= ~static_cast<tcflag_t>(ICANON);
+    mode.c_cc[VMIN] = 1;
+    mode.c_cc[VTIME] = 0;
+  }
   tcsetattr(slave, TCSANOW, &mode);
   if (!typedBeforeStart.empty() &&
       write(master, typedBeforeStart.data(), typedBeforeStart.size()) != static_cast<ssize_t>(typedBeforeStart.size()))
@@ -211,8 +238,10 @@ ProgramResult RunProgramOnTerminal(const std::string& typedBeforeStart, const st
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   size_t chunk = 0;
   bool outOpen = true, errOpen = true;
+  auto nextWrite = Clock::now();
   while ((outOpen || errOpen) && Clock::now() < deadline) {
-    while (chunk < chunks.size() && (chunk >= waitFor.size() || EndsWith(result.Out, waitFor[chunk]))) {
+    while (chunk < chunks.size() && Clock::now() >= nextWrite &&
+           (chunk >= waitFor.size() || EndsWith(result.Out, waitFor[chunk]))) {
       const std::string& c = chunks[chunk];
       if (c.rfind(InterruptMark, 0) == 0) {
         if (!EndsWith(result.Out, c.substr(InterruptMark.size()))) break;
@@ -222,9 +251,12 @@ ProgramResult RunProgramOnTerminal(const std::string& typedBeforeStart, const st
       }
       ++chunk;
       if (write(master, c.data(), c.size()) != static_cast<ssize_t>(c.size())) break;
+      nextWrite = Clock::now() + std::chrono::milliseconds(terminal.PauseMs);
     }
     pollfd fds[2] = {{outOpen ? master : -1, POLLIN, 0}, {errOpen ? err[0] : -1, POLLIN, 0}};
-    if (poll(fds, 2, MsUntil(deadline)) < 0 && errno != EINTR) break;
+    int wait = MsUntil(deadline);
+    if (chunk < chunks.size()) wait = std::min(wait, MsUntil(nextWrite));
+    if (poll(fds, 2, wait) < 0 && errno != EINTR) break;
     // A terminal whose other side has closed reads as an error, not as an end.
     if (fds[0].revents) {
       char buf[65536];

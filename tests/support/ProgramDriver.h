@@ -10,13 +10,17 @@ struct ProgramResult {
   int ExitCode;  // -1 when the program was killed or ended by a signal
   int EndSignal = 0;  // the signal that ended the program by itself, else 0
   double PeakResidentMB = 0;  // by the time its input was closed
+  int MsFromOutputClosedToEnd = -1;  // when StreamOptions closed its output and it then ended
 };
 
 // How the standard streams are handed to the program, beyond plain pipes.
 struct StreamOptions {
   bool NonBlockingOutput = false;  // its output pipe set non-blocking, as some GUIs hand it over
   int ReadDelayMs = 0;             // its output is first read this long after the start
-  bool IgnoreInterrupt = false;    // started with SIGINT ignored, as under nohup
+  bool IgnoreInterrupt = false;    // started with SIGINT ignored, as in a background job or under trap '' INT
+  std::vector<std::string> Environment;  // NAME=value settings added to its environment
+  // Its output's reader goes away once the output holds this text (empty: never).
+  std::string CloseOutputOnceShown;
 };
 
 // Starts VELKAR_BINARY with pipes, writes the chunks to its standard input one
@@ -48,10 +52,16 @@ std::string StartupText();
 // the text fails, just before it ends with exit code 1.
 std::string ConversionErrorText(const std::string& text);
 
+struct TerminalOptions {
+  bool LineMode = true;  // the terminal's line editing; without it every key can be read at once
+  int PauseMs = 0;       // between one chunk and the next
+};
+
 // As RunProgram, with standard input and output on a pseudo-terminal (no echo,
 // no output translation) and standard error on a pipe. The typed text is in
 // the terminal's input queue before the program starts; each chunk is sent
 // once the output so far ends with the matching entry of waitFor (an empty
 // entry waits for nothing); an InterruptAfter chunk waits for its own tail too.
 ProgramResult RunProgramOnTerminal(const std::string& typedBeforeStart, const std::vector<std::string>& chunks,
-                                   const std::vector<std::string>& waitFor, int timeoutMs = 60000);
+                                   const std::vector<std::string>& waitFor, int timeoutMs = 60000,
+                                   const TerminalOptions& terminal = {});
