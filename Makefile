@@ -25,7 +25,7 @@ asan:
 
 # Only the engine's own build shows before the engine starts.
 run:
-	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DVELKAR_ENGINE_ONLY=ON >/dev/null
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DVELKAR_QUIET_SKIPS=ON >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS) --target velkar
 	@./$(RELEASE)/velkar
 

@@ -33,7 +33,8 @@ constexpr size_t InputCapacity = MaxInputLine + 1;
 // unfinished line moves to the front of the buffer, so input that keeps
 // flowing keeps only a few MB resident.
 constexpr size_t ReadChunk = size_t{1} << 20;
-// The timeout of a wait for input that only input or its end can end.
+// The timeout of a wait for input that only input, its end, or the loss of
+// the output's reader can end.
 constexpr int WaitForever = -1;
 
 // Every byte read from standard input but not yet taken by a reader: the
@@ -55,8 +56,9 @@ bool DroppingLine = false;
 // waits for a real answer, skips it.
 bool LineEndHalfTaken = false;
 
-// Standard output is a pipe or a socket: the wait for input also watches
-// whether its reader has gone.
+// Standard output is a pipe or a socket: the wait for input also watches it.
+// A pipe whose reader has closed shows an error there at once, a socket
+// closed both ways a hang-up; any other loss is found by the next write.
 bool OutputCanLoseReader = false;
 
 // Read by the interrupt handler too.
@@ -154,10 +156,19 @@ void MakeRoom() {
   InputEnd = waiting;
 }
 
+// Input has ended, or its writer has gone and only what it left is still to
+// read.
+bool InputHasEnded() {
+  if (InputEnded) return true;
+  pollfd p{STDIN_FILENO, POLLIN, 0};
+  return poll(&p, 1, 0) > 0 && (p.revents & POLLHUP);
+}
+
 // Nothing can reach anyone any more: whatever input still comes would be
-// answered into the void at full speed. No exit handler runs, since each
-// would only write again.
-[[noreturn]] void OutputGone() { _exit(OutputGoneExitCode); }
+// answered into the void at full speed. A counterpart that closed both pipes
+// ended the run as an end of input always does, with exit code 0. No exit
+// handler runs, since each would only write again.
+[[noreturn]] void OutputGone() { _exit(InputHasEnded() ? 0 : OutputGoneExitCode); }
 
 // Waits up to timeoutMs (WaitForever: no limit) for standard input, then
 // reads what it holds; false when the wait ended without a read (time up, a
@@ -169,9 +180,8 @@ bool ReadMore(int timeoutMs) {
   if (ready < 0 && errno != EINTR) InputEnded = true;
   if (ready <= 0) return false;
   // Commands may answer nothing for a long while, so the reader's going is
-  // not left to the next write to find. Input that is ending still ends the
-  // run as always: a GUI that closes both pipes sees no change.
-  if (p[1].revents && !(p[0].revents & POLLHUP)) OutputGone();
+  // not left to the next write to find.
+  if (p[1].revents) OutputGone();
   size_t room = std::min(ReadChunk, InputCapacity - InputEnd);
   ssize_t n = read(STDIN_FILENO, InputBuffer + InputEnd, room);
   if (n > 0)
@@ -374,7 +384,7 @@ bool ReadPromptLine(std::string& line) {
   TakeLine(count);
   // CR LF is one line end: take the LF with the CR when it is already there.
   if (LineEndHalfTaken) {
-    if (Waiting() == 0) FillInput(0);
+    if (Waiting() == 0 && !InputEnded) ReadMore(0);
     SkipHalfLineEnd();
   }
   return true;

@@ -39,8 +39,9 @@ constexpr int OutputGoneExitCode = 141;
 
 // A write that fails for any cause but a full pipe or a signal means the
 // reader has gone: the program ends at once with OutputGoneExitCode, writing
-// nothing more. The waits for input notice an output pipe's reader going
-// too, so input that calls for no answer does not keep the program running.
+// nothing more, or with 0 when input has ended too (both pipes closed). The
+// waits for input notice an output pipe's reader going too, so input that
+// calls for no answer does not keep the program running.
 void WriteRaw(const char* buffer, uint32_t count);
 void WriteLine(const std::string& text);
 // Buffered text output (board cells, report boxes), flushed before the next

@@ -1,4 +1,6 @@
-// The input layer read through a pipe put in place of standard input.
+// The input layer read through a pipe put in place of standard input, and
+// the line writer once nobody can read what it writes.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pthread.h>
 #include <signal.h>
@@ -81,4 +83,24 @@ TEST_F(PipeInput, PromptWaitsForItsLineEndThroughPiecesAndSignals) {
   sigaction(SIGUSR1, &saved, nullptr);
   EXPECT_EQ(name, "kiwi.epd");
   EXPECT_EQ(depth, "1");
+}
+
+TEST(LineWriter, AFailedWriteEndsTheRunAtOnce) {
+  // With input still open nobody is left to answer; with input closed too,
+  // the run ends as at any end of input.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  for (bool inputOpen : {true, false}) {
+    EXPECT_EXIT(
+        {
+          int input[2];
+          if (pipe(input) != 0) std::_Exit(2);
+          dup2(input[0], STDIN_FILENO);
+          if (!inputOpen) close(input[1]);
+          dup2(open("/dev/full", O_WRONLY), STDOUT_FILENO);
+          WriteLine("readyok");
+          std::_Exit(3);
+        },
+        testing::ExitedWithCode(inputOpen ? OutputGoneExitCode : 0), "")
+        << inputOpen;
+  }
 }

@@ -142,17 +142,29 @@ TEST(OutputBounds, ANonBlockingOutputPipeLosesNoReply) {
 TEST(OutputBounds, AReaderThatHasGoneEndsTheRun) {
   // As `yes isready | velkar | head -3`: input keeps coming for 20 s, the
   // output's reader goes after the start-up text; whether the lines call for
-  // answers or not, nobody is left to read them.
-  for (const std::string mode : {"", "uci\n"}) {
-    StreamOptions headGone;
-    headGone.CloseOutputOnceShown = StartupText();
+  // answers or not, nobody is left to read them. A GUI that closes both
+  // pipes, even while a search is on, ends the run as an end of input does.
+  struct Case {
+    std::string First, ClosedAfter;
+    bool InputClosedToo;
+    int ExitCode;
+  };
+  const Case cases[] = {
+      {"", StartupText(), false, 141},
+      {"uci\n", StartupText(), false, 141},
+      {"uci\ngo infinite\n", "info depth 1 ", true, 0},
+  };
+  for (const Case& c : cases) {
+    StreamOptions streams;
+    streams.CloseOutputOnceShown = c.ClosedAfter;
+    streams.CloseInputToo = c.InputClosedToo;
     std::vector<std::string> input(400, "isready\n");
-    input.front() = mode + input.front();
-    ProgramResult r = RunProgram(input, 50, 60000, headGone);
-    EXPECT_EQ(r.ExitCode, 141) << mode;
-    EXPECT_GE(r.MsFromOutputClosedToEnd, 0) << mode;
-    EXPECT_LT(r.MsFromOutputClosedToEnd, 1000) << mode;
-    EXPECT_EQ(r.Err, "") << mode;
+    input.front() = c.First;
+    ProgramResult r = RunProgram(input, 50, 60000, streams);
+    EXPECT_EQ(r.ExitCode, c.ExitCode) << c.First;
+    EXPECT_GE(r.MsFromOutputClosedToEnd, 0) << c.First;
+    EXPECT_LT(r.MsFromOutputClosedToEnd, 1000) << c.First;
+    EXPECT_EQ(r.Err, "") << c.First;
   }
 }
 

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -39,13 +40,49 @@ bool Drain(int fd, std::string& into) {
   return n < 0 && (errno == EINTR || errno == EAGAIN);
 }
 
-// Ours, with the settings added.
-std::vector<char*> Environment(const std::vector<std::string>& added) {
+// Ours, with the settings put in place of any of the same name.
+std::vector<char*> Environment(const std::vector<std::string>& settings) {
   std::vector<char*> env;
-  for (char** e = environ; *e; ++e) env.push_back(*e);
-  for (const std::string& setting : added) env.push_back(const_cast<char*>(setting.c_str()));
+  for (char** e = environ; *e; ++e) {
+    const std::string name = std::string(*e).substr(0, std::string(*e).find('=') + 1);
+    bool replaced = false;
+    for (const std::string& setting : settings) replaced = replaced || setting.rfind(name, 0) == 0;
+    if (!replaced) env.push_back(*e);
+  }
+  for (const std::string& setting : settings) env.push_back(const_cast<char*>(setting.c_str()));
   env.push_back(nullptr);
   return env;
+}
+
+// Starts the program with the given streams. SIGINT starts ignored when asked,
+// else in its default action, whatever the test runner itself was given.
+pid_t Spawn(const posix_spawn_file_actions_t& actions, bool ignoreInterrupt,
+            const std::vector<std::string>& settings = {}) {
+  // An ignored signal stays ignored across the start of a program.
+  struct sigaction ignore{}, interrupt{};
+  ignore.sa_handler = SIG_IGN;
+  if (ignoreInterrupt) sigaction(SIGINT, &ignore, &interrupt);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  if (!ignoreInterrupt) sigaddset(&defaults, SIGINT);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  char path[] = VELKAR_BINARY;
+  char* argv[] = {path, nullptr};
+  pid_t pid;
+  int rc = posix_spawn(&pid, path, &actions, &attributes, argv, Environment(settings).data());
+  posix_spawnattr_destroy(&attributes);
+  if (ignoreInterrupt) sigaction(SIGINT, &interrupt, nullptr);
+  if (rc != 0) throw std::runtime_error("cannot start " + std::string(path));
+  return pid;
+}
+
+// Bytes written to the pipe that its reader has not taken yet.
+int Unread(int fd) {
+  int n = 0;
+  return ioctl(fd, FIONREAD, &n) == 0 ? n : 0;
 }
 
 }  // namespace
@@ -60,26 +97,17 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
     throw std::runtime_error("pipe failed");
   // The flag belongs to the pipe end itself, which the program shares.
   if (streams.NonBlockingOutput) fcntl(out[1], F_SETFL, O_NONBLOCK);
-  // An ignored signal stays ignored across the start of a program.
-  struct sigaction ignore{}, interrupt{};
-  ignore.sa_handler = SIG_IGN;
-  if (streams.IgnoreInterrupt) sigaction(SIGINT, &ignore, &interrupt);
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, in[0], 0);
   posix_spawn_file_actions_adddup2(&actions, out[1], 1);
   posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-  char path[] = VELKAR_BINARY;
-  char* argv[] = {path, nullptr};
-  pid_t pid;
-  int rc = posix_spawn(&pid, path, &actions, nullptr, argv, Environment(streams.Environment).data());
+  const pid_t pid = Spawn(actions, streams.IgnoreInterrupt, streams.Environment);
   posix_spawn_file_actions_destroy(&actions);
-  if (streams.IgnoreInterrupt) sigaction(SIGINT, &interrupt, nullptr);
   close(in[0]);
   close(out[1]);
   close(err[1]);
-  if (rc != 0) throw std::runtime_error("cannot start " + std::string(path));
   fcntl(in[1], F_SETFL, O_NONBLOCK);
 
   ProgramResult result{"", "", -1};
@@ -98,6 +126,10 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
       inFd = -1;
     }
     bool wantWrite = inFd >= 0 && Clock::now() >= nextWrite;
+    if (wantWrite && streams.EachChunkReadFirst && offset == 0 && Unread(inFd) > 0) {
+      wantWrite = false;
+      nextWrite = Clock::now() + std::chrono::milliseconds(5);
+    }
     if (wantWrite && chunks[chunk].rfind(InterruptMark, 0) == 0) {
       wantWrite = false;
       if (EndsWith(result.Out, chunks[chunk].substr(InterruptMark.size()))) {
@@ -121,9 +153,21 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
     if (fds[1].revents) errOpen = Drain(err[0], result.Err);
     if (outOpen && !streams.CloseOutputOnceShown.empty() &&
         result.Out.find(streams.CloseOutputOnceShown) != std::string::npos) {
+      // Both pipes close while the program is stopped, so it finds both closed.
+      if (streams.CloseInputToo) {
+        int status;
+        kill(pid, SIGSTOP);
+        waitpid(pid, &status, WUNTRACED);
+      }
       close(out[0]);
       outOpen = false;
       outputClosed = Clock::now();
+      if (streams.CloseInputToo) {
+        close(inFd);
+        inFd = -1;
+        chunk = chunks.size();
+        kill(pid, SIGCONT);
+      }
     }
     if (wantWrite && fds[2].revents) {
       const std::string& c = chunks[chunk];
@@ -225,14 +269,10 @@ ProgramResult RunProgramOnTerminal(const std::string& typedBeforeStart, const st
   posix_spawn_file_actions_adddup2(&actions, slave, 0);
   posix_spawn_file_actions_adddup2(&actions, slave, 1);
   posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-  char path[] = VELKAR_BINARY;
-  char* argv[] = {path, nullptr};
-  pid_t pid;
-  int rc = posix_spawn(&pid, path, &actions, nullptr, argv, environ);
+  const pid_t pid = Spawn(actions, false);
   posix_spawn_file_actions_destroy(&actions);
   close(slave);
   close(err[1]);
-  if (rc != 0) throw std::runtime_error("cannot start " + std::string(path));
 
   ProgramResult result{"", "", -1};
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -255,7 +295,7 @@ ProgramResult RunProgramOnTerminal(const std::string& typedBeforeStart, const st
     }
     pollfd fds[2] = {{outOpen ? master : -1, POLLIN, 0}, {errOpen ? err[0] : -1, POLLIN, 0}};
     int wait = MsUntil(deadline);
-    if (chunk < chunks.size()) wait = std::min(wait, MsUntil(nextWrite));
+    if (chunk < chunks.size() && Clock::now() < nextWrite) wait = std::min(wait, MsUntil(nextWrite) + 1);
     if (poll(fds, 2, wait) < 0 && errno != EINTR) break;
     // A terminal whose other side has closed reads as an error, not as an end.
     if (fds[0].revents) {

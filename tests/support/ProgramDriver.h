@@ -21,6 +21,10 @@ struct StreamOptions {
   std::vector<std::string> Environment;  // NAME=value settings added to its environment
   // Its output's reader goes away once the output holds this text (empty: never).
   std::string CloseOutputOnceShown;
+  bool CloseInputToo = false;  // its input closes in the same moment, as a GUI that closes both
+  // Each chunk is written only once the program has read all of the one
+  // before, so that no read of it takes two chunks.
+  bool EachChunkReadFirst = false;
 };
 
 // Starts VELKAR_BINARY with pipes, writes the chunks to its standard input one

@@ -13,8 +13,9 @@
 
 namespace {
 
-// Async-signal-safe calls only: the program may set a disposition inside a
-// signal handler.
+// Plain system calls but for getenv, which only reads: the program may set a
+// disposition inside its signal handler. The real routines are looked up at
+// the first call, which comes at start-up, outside any handler.
 void Record(const char* what) {
   const char* path = std::getenv("VELKAR_SIGINT_LOG");
   if (!path) return;
