@@ -45,9 +45,8 @@ std::vector<char*> Environment(const std::vector<std::string>& settings) {
   std::vector<char*> env;
   for (char** e = environ; *e; ++e) {
     const std::string name = std::string(*e).substr(0, std::string(*e).find('=') + 1);
-    bool replaced = false;
-    for (const std::string& setting : settings) replaced = replaced || setting.rfind(name, 0) == 0;
-    if (!replaced) env.push_back(*e);
+    auto named = [&](const std::string& setting) { return setting.rfind(name, 0) == 0; };
+    if (std::none_of(settings.begin(), settings.end(), named)) env.push_back(*e);
   }
   for (const std::string& setting : settings) env.push_back(const_cast<char*>(setting.c_str()));
   env.push_back(nullptr);

@@ -18,7 +18,7 @@ struct StreamOptions {
   bool NonBlockingOutput = false;  // its output pipe set non-blocking, as some GUIs hand it over
   int ReadDelayMs = 0;             // its output is first read this long after the start
   bool IgnoreInterrupt = false;    // started with SIGINT ignored, as in a background job or under trap '' INT
-  std::vector<std::string> Environment;  // NAME=value settings added to its environment
+  std::vector<std::string> Environment;  // NAME=value settings, in place of ours of the same name
   // Its output's reader goes away once the output holds this text (empty: never).
   std::string CloseOutputOnceShown;
   bool CloseInputToo = false;  // its input closes in the same moment, as a GUI that closes both
