@@ -156,19 +156,31 @@ void MakeRoom() {
   InputEnd = waiting;
 }
 
-// Input has ended, or its writer has gone and only what it left is still to
-// read.
-bool InputHasEnded() {
+// A counterpart that closes both pipes closes one a moment after the other:
+// once the output's reader has gone, input gets this long to end too.
+constexpr int CloseTogetherMs = 100;
+
+// Input has ended and every byte of it was taken: once the output's reader
+// has gone too, nothing was lost.
+bool InputTakenWhole() {
+  if (Waiting() > 0) return false;
   if (InputEnded) return true;
   pollfd p{STDIN_FILENO, POLLIN, 0};
-  return poll(&p, 1, 0) > 0 && (p.revents & POLLHUP);
+  if (poll(&p, 1, CloseTogetherMs) <= 0) return false;
+  char byte;
+  return read(STDIN_FILENO, &byte, 1) == 0;
 }
 
-// Nothing can reach anyone any more: whatever input still comes would be
-// answered into the void at full speed. A counterpart that closed both pipes
-// ended the run as an end of input always does, with exit code 0. No exit
-// handler runs, since each would only write again.
-[[noreturn]] void OutputGone() { _exit(InputHasEnded() ? 0 : OutputGoneExitCode); }
+// The output's reader went while we waited for input. No exit handler runs,
+// since each would only write again. Exit code 0 only where nothing was lost.
+[[noreturn]] void OutputReaderGone() { _exit(InputTakenWhole() ? 0 : OutputGoneExitCode); }
+
+// What the failed write held is lost, and so would be every answer after it.
+// A broken pipe speaks for itself; any other cause is named.
+[[noreturn]] void WriteFailed(int error) {
+  if (error != EPIPE) std::fprintf(stderr, "Output error: %s\n", std::strerror(error));
+  _exit(OutputGoneExitCode);
+}
 
 // Waits up to timeoutMs (WaitForever: no limit) for standard input, then
 // reads what it holds; false when the wait ended without a read (time up, a
@@ -181,7 +193,7 @@ bool ReadMore(int timeoutMs) {
   if (ready <= 0) return false;
   // Commands may answer nothing for a long while, so the reader's going is
   // not left to the next write to find.
-  if (p[1].revents) OutputGone();
+  if (p[1].revents) OutputReaderGone();
   size_t room = std::min(ReadChunk, InputCapacity - InputEnd);
   ssize_t n = read(STDIN_FILENO, InputBuffer + InputEnd, room);
   if (n > 0)
@@ -235,8 +247,10 @@ void WriteAll(const char* bytes, size_t count) {
       count -= static_cast<size_t>(n);
     } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
       WaitUntilWritable();
-    } else if (!(n < 0 && errno == EINTR)) {
-      OutputGone();
+    } else if (n == 0) {
+      WriteFailed(EIO);
+    } else if (errno != EINTR) {
+      WriteFailed(errno);
     }
   }
 }
@@ -370,14 +384,15 @@ bool NextCommandLine(std::string& line) {
 
 bool ReadPromptLine(std::string& line) {
   FlushText();
+  line.clear();
   size_t count = FillInput(WaitForever);
-  // The LF of a CR LF answer given before, or of a line dropped as too long,
-  // is no answer of its own.
-  if (LineEndHalfTaken && Waiting() > 0) {
+  // The LF of a CR LF whose CR ended the line before (a command, an answer,
+  // or a line dropped as too long on the way here) is no answer of its own,
+  // however many of those come first.
+  while (count == 1 && LineEndHalfTaken && WaitingBytes()[0] == '\n') {
     SkipHalfLineEnd();
     count = FillInput(WaitForever);
   }
-  line.clear();
   if (count == 0) return false;
   const char last = WaitingBytes()[count - 1];
   line.assign(WaitingBytes(), last == '\n' || last == '\r' ? count - 1 : count);

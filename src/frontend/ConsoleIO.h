@@ -33,15 +33,16 @@ bool NextCommandLine(std::string& line);
 // only at end of input.
 bool ReadPromptLine(std::string& line);
 
-// The exit code once standard output's reader has gone: the status a shell
-// shows for a program that a broken pipe ended.
+// The exit code once output was lost: the status a shell shows for a program
+// that a broken pipe ended.
 constexpr int OutputGoneExitCode = 141;
 
-// A write that fails for any cause but a full pipe or a signal means the
-// reader has gone: the program ends at once with OutputGoneExitCode, writing
-// nothing more, or with 0 when input has ended too (both pipes closed). The
-// waits for input notice an output pipe's reader going too, so input that
-// calls for no answer does not keep the program running.
+// A write that fails for any cause but a full pipe or a signal ends the
+// program at once with OutputGoneExitCode, writing nothing more; a cause other
+// than a broken pipe is named on standard error first. The waits for input
+// notice an output pipe's reader going too, so input that calls for no answer
+// does not keep the program running: it ends with OutputGoneExitCode, or with
+// 0 when its input has ended too with every byte taken (both pipes closed).
 void WriteRaw(const char* buffer, uint32_t count);
 void WriteLine(const std::string& text);
 // Buffered text output (board cells, report boxes), flushed before the next

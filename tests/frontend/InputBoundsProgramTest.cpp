@@ -1,10 +1,14 @@
 // Input of hostile sizes: a long line arrives whole, an over-long one is
 // dropped whole, a burst is answered line by line, a suite file's line is
 // read whole up to its bound and refused past it, and suite files whose line
-// never ends or whose writer never comes end cleanly.
+// never ends or whose writer never comes end cleanly; output whose reader
+// goes ends the run, with exit code 0 only where nothing was lost.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <regex>
 #include <string>
 #include <vector>
@@ -18,6 +22,11 @@ size_t Count(const std::string& text, const std::string& part) {
   size_t n = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
   return n;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 }  // namespace
@@ -140,31 +149,63 @@ TEST(OutputBounds, ANonBlockingOutputPipeLosesNoReply) {
 }
 
 TEST(OutputBounds, AReaderThatHasGoneEndsTheRun) {
-  // As `yes isready | velkar | head -3`: input keeps coming for 20 s, the
-  // output's reader goes after the start-up text; whether the lines call for
-  // answers or not, nobody is left to read them. A GUI that closes both
-  // pipes, even while a search is on, ends the run as an end of input does.
+  // As `yes isready | velkar | head -3`: the output's reader goes after the
+  // start-up text while input keeps coming, every 50 ms or as a flood; whether
+  // the lines call for answers or not, nobody is left to read them. A GUI
+  // that closes both pipes, its output first, even while a search is on,
+  // ends the run as an end of input does.
   struct Case {
-    std::string First, ClosedAfter;
-    bool InputClosedToo;
+    const char* Label;
+    std::string First, ClosedAfter, Paced;  // Paced: sent every 50 ms while input is open
+    bool Flood, Socket, InputClosedToo;
     int ExitCode;
   };
   const Case cases[] = {
-      {"", StartupText(), false, 141},
-      {"uci\n", StartupText(), false, 141},
-      {"uci\ngo infinite\n", "info depth 1 ", true, 0},
+      {"console flood", "", StartupText(), "", true, false, false, 141},
+      {"console flood into a socket", "", StartupText(), "", true, true, false, 141},
+      {"uci", "uci\n", StartupText(), "isready\n", false, false, false, 141},
+      {"idle console, both closed", "", StartupText(), "", false, false, true, 0},
+      {"go infinite, both closed", "uci\ngo infinite\n", "hashfull 0\r\n", "", false, false, true, 0},
   };
+  size_t lines;
+  const std::vector<std::string> flood = PagedIsReadyStream(2000000, lines);
   for (const Case& c : cases) {
     StreamOptions streams;
     streams.CloseOutputOnceShown = c.ClosedAfter;
     streams.CloseInputToo = c.InputClosedToo;
-    std::vector<std::string> input(400, "isready\n");
-    input.front() = c.First;
-    ProgramResult r = RunProgram(input, 50, 60000, streams);
-    EXPECT_EQ(r.ExitCode, c.ExitCode) << c.First;
-    EXPECT_GE(r.MsFromOutputClosedToEnd, 0) << c.First;
-    EXPECT_LT(r.MsFromOutputClosedToEnd, 1000) << c.First;
-    EXPECT_EQ(r.Err, "") << c.First;
+    streams.SocketOutput = c.Socket;
+    std::vector<std::string> input = c.Flood ? flood : std::vector<std::string>(400, c.Paced);
+    input.insert(input.begin(), c.First);
+    ProgramResult r = RunProgram(input, c.Flood ? 0 : 50, 60000, streams);
+    EXPECT_EQ(r.ExitCode, c.ExitCode) << c.Label;
+    EXPECT_GE(r.MsFromOutputClosedToEnd, 0) << c.Label;
+    EXPECT_LT(r.MsFromOutputClosedToEnd, 1000) << c.Label;
+    EXPECT_EQ(r.Err, "") << c.Label;
+  }
+}
+
+TEST(OutputBounds, ExitCodeZeroOnlyWhereNothingWasLost) {
+  // Through a shell, as scripts run it; its input's writer is done by the
+  // time it starts. A cause other than a broken pipe is named.
+  TempDir dir;
+  struct Case {
+    std::string Pipeline;  // {V} stands for the program
+    int ExitCode;
+    std::string Err;
+  };
+  const Case cases[] = {
+      {"printf 'uci\\nisready\\nquit\\n' | {V} >/dev/full", 141, "Output error: No space left on device\n"},
+      {"yes board 2>/dev/null | head -n 300 | {V} | head -c 100 >/dev/null", 141, ""},
+      {"printf 'uci\\nisready\\n' | {V} >&-", 141, "Output error: Bad file descriptor\n"},
+      {"printf 'uci\\nisready\\n' | {V} | cat >/dev/null", 0, ""},
+  };
+  const std::string program = "(sleep 0.2; " VELKAR_BINARY " 2>" + dir.Path + "/err; echo $? >" + dir.Path + "/code)";
+  for (const Case& c : cases) {
+    std::string pipeline = c.Pipeline;
+    pipeline.replace(pipeline.find("{V}"), 3, program);
+    ASSERT_EQ(std::system(pipeline.c_str()), 0) << pipeline;
+    EXPECT_EQ(std::stoi(ReadFile(dir.Path + "/code")), c.ExitCode) << c.Pipeline;
+    EXPECT_EQ(ReadFile(dir.Path + "/err"), c.Err) << c.Pipeline;
   }
 }
 

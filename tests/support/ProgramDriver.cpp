@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/ioctl.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
+#include <thread>
 
 extern char** environ;
 
@@ -92,8 +94,9 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
   signal(SIGPIPE, SIG_IGN);
 
   int in[2], out[2], err[2];
-  if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
-    throw std::runtime_error("pipe failed");
+  const bool outFailed = streams.SocketOutput ? socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, out)
+                                              : pipe2(out, O_CLOEXEC);
+  if (pipe2(in, O_CLOEXEC) || outFailed || pipe2(err, O_CLOEXEC)) throw std::runtime_error("pipe failed");
   // The flag belongs to the pipe end itself, which the program shares.
   if (streams.NonBlockingOutput) fcntl(out[1], F_SETFL, O_NONBLOCK);
 
@@ -152,20 +155,15 @@ ProgramResult RunProgram(const std::vector<std::string>& chunks, int pauseMs, in
     if (fds[1].revents) errOpen = Drain(err[0], result.Err);
     if (outOpen && !streams.CloseOutputOnceShown.empty() &&
         result.Out.find(streams.CloseOutputOnceShown) != std::string::npos) {
-      // Both pipes close while the program is stopped, so it finds both closed.
-      if (streams.CloseInputToo) {
-        int status;
-        kill(pid, SIGSTOP);
-        waitpid(pid, &status, WUNTRACED);
-      }
       close(out[0]);
       outOpen = false;
       outputClosed = Clock::now();
       if (streams.CloseInputToo) {
+        // A moment later, so the program finds its reader gone before its input ends.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
         close(inFd);
         inFd = -1;
         chunk = chunks.size();
-        kill(pid, SIGCONT);
       }
     }
     if (wantWrite && fds[2].revents) {

@@ -21,7 +21,8 @@ struct StreamOptions {
   std::vector<std::string> Environment;  // NAME=value settings, in place of ours of the same name
   // Its output's reader goes away once the output holds this text (empty: never).
   std::string CloseOutputOnceShown;
-  bool CloseInputToo = false;  // its input closes in the same moment, as a GUI that closes both
+  bool CloseInputToo = false;  // its input closes 20 ms later, as a GUI that closes both
+  bool SocketOutput = false;   // its output is a socket instead of a pipe
   // Each chunk is written only once the program has read all of the one
   // before, so that no read of it takes two chunks.
   bool EachChunkReadFirst = false;
